@@ -37,11 +37,9 @@ int main(int argc, char** argv) {
   app.add_flag("--quiet", quiet, "print nothing but errors");
   app.fallthrough();
 
-  ListOptions list;
-  CLI::App* listCommand = app.add_subcommand("list", "print the categories and links of a database");
-  listCommand->add_option("DB", list.database, "search database file")->required();
-  listCommand->add_flag("--json", list.json, "print JSON");
-  listCommand->add_flag("--categories", list.categories, "print the categories only");
+  const std::vector<Command> commands = {
+      RegisterList(app),
+  };
 
   try {
     app.parse(argc, argv);
@@ -55,7 +53,10 @@ int main(int argc, char** argv) {
   InitProject(context.project, context.ui, Env::Default());
 
   int status = kExitOk;
-  if (listCommand->parsed()) status = RunList(context, list);
+  for (const Command& command : commands) {
+    if (command.subcommand->parsed()) status = command.run(context);
+  }
+  context.ui.finishProgress();
   FreeProject(context.project);
   return status;
 }

@@ -1,7 +1,11 @@
-// The subcommands of quillmark-cli. Each returns the process exit status:
-// 0 success, 1 the operation failed (its message is on stderr).
+// The subcommands of quillmark-cli. Each command file registers its
+// subcommand and options with CLI11 and returns how to run it; the run
+// function returns the process exit status: 0 success, 1 the operation failed
+// (its message is on stderr).
 #pragma once
 
+#include <CLI/CLI.hpp>
+#include <functional>
 #include <string>
 
 #include "app/cli/CliInteraction.h"
@@ -20,18 +24,18 @@ struct Context {
   bool quiet = false;
 };
 
+struct Command {
+  CLI::App* subcommand = nullptr;
+  std::function<int(Context&)> run;
+};
+
+Command RegisterList(CLI::App& app);
+
 // Prints one line "quillmark-cli: <text>" on stderr.
 void PrintError(const std::string& text);
 
 // Checks that `path` is a readable search database file; prints what is wrong
 // and returns false otherwise.
 bool CheckDatabaseFile(const std::string& path);
-
-struct ListOptions {
-  std::string database;
-  bool json = false;
-  bool categories = false;
-};
-int RunList(Context& context, const ListOptions& options);
 
 }  // namespace qm::cli

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <memory>
 
 #include "app/cli/Commands.h"
 #include "app/cli/Output.h"
@@ -12,7 +13,11 @@ void PrintLine(const std::string& line) {
   std::fputc('\n', stdout);
 }
 
-}  // namespace
+struct ListOptions {
+  std::string database;
+  bool json = false;
+  bool categories = false;
+};
 
 int RunList(Context& context, const ListOptions& options) {
   if (!CheckDatabaseFile(options.database)) return kExitFailed;
@@ -47,6 +52,17 @@ int RunList(Context& context, const ListOptions& options) {
               DisplayAddress(link.URL, utf8) + "\t" + DatabaseTextToUTF8(KeysSummary(link.Keys), utf8));
   }
   return kExitOk;
+}
+
+}  // namespace
+
+Command RegisterList(CLI::App& app) {
+  auto options = std::make_shared<ListOptions>();
+  CLI::App* sub = app.add_subcommand("list", "print the categories and links of a database");
+  sub->add_option("DB", options->database, "search database file")->required();
+  sub->add_flag("--json", options->json, "print JSON, one object per link");
+  sub->add_flag("--categories", options->categories, "print the categories only");
+  return {sub, [options](Context& context) { return RunList(context, *options); }};
 }
 
 }  // namespace qm::cli
