@@ -227,7 +227,7 @@
       var c = stored.charCodeAt(i);
       if (c === 43) bytes.push(32);
       else if (c === 37) {
-        if (i + 2 < stored.length + 0 && i + 2 <= stored.length - 1) {
+        if (i + 2 < stored.length) {
           var hex = stored.substr(i + 1, 2);
           bytes.push(/^[0-9a-fA-F]{2}$/.test(hex) ? parseInt(hex, 16) : 0xff);
           i += 2;
@@ -260,7 +260,11 @@
   // when the address must not become a link. The browser's own URL parser
   // decides the scheme, so blanks, tabs or case cannot smuggle a script.
   function linkTarget(address, base) {
-    if (!address || /^\s*$/.test(address)) return null;
+    address = String(address || '').replace(/^[\x00-\x20\x7f]+|[\x00-\x20\x7f]+$/g, '');
+    if (!address) return null;
+    // What a browser would make of the raw text: controls and blanks are
+    // dropped from a scheme, so "java\tscript:" is still a script.
+    if (/^(javascript|vbscript|livescript|data):/.test(address.replace(/[\x00-\x20\x7f]+/g, '').toLowerCase())) return null;
     var href;
     if (/^[a-zA-Z]:[\\/]/.test(address)) href = 'file:///' + address.replace(/\\/g, '/');   // a path on another drive
     else if (/^\\\\/.test(address)) href = 'file:' + address.replace(/\\/g, '/');           // a network share
@@ -1019,9 +1023,7 @@
     function focusItem(i) {
       var items = navItems();
       if (!items.length) return;
-      var t = items[Math.max(0, Math.min(items.length - 1, i))];
-      if (t.tabIndex < 0 && t.tagName !== 'A') t.tabIndex = -1;
-      t.focus();
+      items[Math.max(0, Math.min(items.length - 1, i))].focus();
     }
     input.addEventListener('keydown', function (ev) {
       if (ev.key === 'ArrowDown' && navItems().length) { ev.preventDefault(); focusItem(0); }

@@ -1,0 +1,1102 @@
+// qmktp.js: the search script of a Quillmark search page.
+//
+// Reads the database that Quillmark writes into searchdb.js (categories cg,
+// links ln, descriptions ds, keywords kw), builds a word index in the visitor's
+// browser and answers queries as they are typed. It needs no server and makes
+// no request, so the page works opened from a CD or a folder (file://).
+//
+// How the database reaches this script. A page cannot read a file as text from
+// file://, so the database has to arrive as script. But a browser refuses a
+// call with more than 65,535 arguments, and `new Array('a', 'b', ...)` is such
+// a call: a plain database of 100,000 links does not even parse. Our
+// searchdb.js therefore wraps the arrays in a comment inside a function,
+//     var qmkDatabase = function () {/* ...arrays... */};
+// and this script reads the arrays out of the function's source text. A
+// database file that defines the arrays as plain script (an older template, a
+// hand-made file) works too: then the globals cg, ln, ds and kw are used.
+//
+// The script is shared by every template. The page supplies elements by id
+// (qmk-form, qmk-q, qmk-cat, qmk-status, qmk-results, qmk-pager, qmk-notice,
+// qmk-suggest) and may translate its texts in <script type="application/json"
+// id="qmk-texts">. In Node the file exports the search engine for tests.
+
+(function () {
+  'use strict';
+
+  // ---------------------------------------------------------------------
+  // Text folding and words
+
+  var NON_ASCII = /[^\x00-\x7f]/;
+  // Combining marks that are accents: dropped so that "cafe" finds "café".
+  // Marks of Thai, Indic scripts and the Japanese voicing marks are letters'
+  // parts there, and stay.
+  var ACCENTS = /[\u0300-\u036f\u1ab0-\u1aff\u1dc0-\u1dff\u20d0-\u20ff\ufe20-\ufe2f]/g;
+  // Letters that carry no decomposable accent but are written without one
+  // by most people who type a query.
+  var SPECIAL = /[\u00df\u00e6\u0153\u00f8\u0142\u0111\u0127\u0131\u017f\u03c2\u00fe\u00f0]/g;
+  var SPECIAL_MAP = {
+    '\u00df': 'ss', '\u00e6': 'ae', '\u0153': 'oe', '\u00f8': 'o', '\u0142': 'l',
+    '\u0111': 'd', '\u0127': 'h', '\u0131': 'i', '\u017f': 's', '\u03c2': '\u03c3',
+    '\u00fe': 'th', '\u00f0': 'd'
+  };
+  function specialFold(c) { return SPECIAL_MAP[c]; }
+
+  // Lower case without accents, compatibility forms unified (full-width
+  // letters, ligatures). Index and query are folded alike.
+  function fold(s) {
+    if (!NON_ASCII.test(s)) return s.toLowerCase();
+    s = s.normalize('NFKD').toLowerCase().replace(ACCENTS, '').replace(SPECIAL, specialFold);
+    return s.normalize('NFC');
+  }
+
+  // Scripts written without blanks between words (Chinese, Japanese, Korean,
+  // Thai, Lao, Myanmar, Khmer). Their runs are matched inside, not by prefix.
+  var SPACELESS_RANGES = '\\u0e00-\\u0eff\\u1000-\\u109f\\u1780-\\u17ff\\u1100-\\u11ff' +
+    '\\u2e80-\\u2fdf\\u3040-\\u30ff\\u3100-\\u31ff\\u3400-\\u4dbf\\u4e00-\\u9fff' +
+    '\\ua960-\\ua97f\\uac00-\\ud7ff\\uf900-\\ufaff\\uff66-\\uff9f\\u{20000}-\\u{3134f}';
+  var SPACELESS = new RegExp('[' + SPACELESS_RANGES + ']', 'u');
+  var SCRIPT_RUNS = new RegExp('[' + SPACELESS_RANGES + ']+|[^' + SPACELESS_RANGES + ']+', 'gu');
+  var WORD = /[\p{L}\p{M}\p{N}]+/gu;
+  var ASCII_WORD = /[a-z0-9]+/g;
+
+  // The words of a folded text, in order. A word that mixes a spaceless
+  // script with another ("東京tower") is cut where the script changes.
+  function words(folded) {
+    if (!NON_ASCII.test(folded)) return folded.match(ASCII_WORD) || [];
+    var list = folded.match(WORD);
+    if (!list) return [];
+    for (var i = 0; i < list.length; i++) {
+      if (SPACELESS.test(list[i])) {
+        var runs = list[i].match(SCRIPT_RUNS);
+        if (runs.length > 1) {
+          list.splice.apply(list, [i, 1].concat(runs));
+          i += runs.length - 1;
+        }
+      }
+    }
+    return list;
+  }
+
+  // ---------------------------------------------------------------------
+  // Reading the database
+
+  // Keywords the program keeps for itself; never shown, never matched.
+  var MARKER_KEYWORDS = { '~': true, 'dont_update': true };
+
+  function emptyDatabase() {
+    return {
+      categories: [], cat: [], caption: [], url: [], desc: [], keys: [],
+      separator: '^', count: 0, charset: 'utf-8',
+      problem: null,      // 'missing' | 'damaged' | null: no usable links array
+      incomplete: false   // fewer descriptions or keyword lists than links
+    };
+  }
+
+  // Position just after "var NAME=new Array(" (letter case ignored, as the
+  // program finds it), or -1.
+  function findArray(text, name) {
+    var open = 'var ' + name + '=new Array(';
+    var at = text.indexOf(open);
+    if (at < 0) {
+      var m = new RegExp('var ' + name + '=new Array\\(', 'i').exec(text);
+      at = m ? m.index : -1;
+    }
+    return at < 0 ? -1 : at + open.length;
+  }
+
+  // The quoted elements of one array starting at pos, or null when the
+  // array is absent. An element runs to the next unescaped quote; a
+  // backslash takes the next character as it is; a CR stands for a blank,
+  // an LF for nothing. The array goes on only while a comma directly follows
+  // an element.
+  function readArray(text, pos) {
+    if (pos < 0) return null;
+    var out = [], len = text.length;
+    var nextSlash = -2;  // cached: scanning for a rare backslash per element would be quadratic
+    for (;;) {
+      var c = text.charCodeAt(pos);
+      while (pos < len && (c === 32 || c === 9 || c === 13 || c === 10)) c = text.charCodeAt(++pos);
+      if (c !== 39) break;
+      pos++;
+      var end = text.indexOf("'", pos);
+      if (end < 0) end = len;
+      if (nextSlash !== -1 && nextSlash < pos) nextSlash = text.indexOf('\\', pos);
+      var el;
+      if (nextSlash === -1 || nextSlash > end) {
+        el = text.slice(pos, end);
+        pos = end + 1;
+      } else {
+        el = '';
+        var i = pos;
+        for (;;) {
+          if (i >= len) break;
+          var ch = text.charCodeAt(i);
+          if (ch === 39) break;
+          if (ch === 92) { if (i + 1 < len) el += text.charAt(i + 1); i += 2; continue; }
+          el += text.charAt(i++);
+        }
+        pos = i + 1;
+        nextSlash = -2;
+      }
+      if (el.indexOf('\r') >= 0 || el.indexOf('\n') >= 0) el = el.replace(/\r/g, ' ').replace(/\n/g, '');
+      out.push(el);
+      if (text.charCodeAt(pos) !== 44) break;
+      pos++;
+    }
+    return out;
+  }
+
+  // The database held in the text of a database file (or of the function
+  // that wraps it).
+  function readDatabaseText(text) {
+    var separator = /\/\/v2format/i.test(text) ? '^' : '+';
+    return makeDatabase(
+      readArray(text, findArray(text, 'cg')),
+      readArray(text, findArray(text, 'ln')),
+      readArray(text, findArray(text, 'ds')),
+      readArray(text, findArray(text, 'kw')),
+      separator);
+  }
+
+  // The database from arrays defined by a plain database script. The
+  // separator cannot be seen in the file any more; a link element tells it.
+  function readDatabaseArrays(cg, ln, ds, kw) {
+    function list(a) { return Array.isArray(a) ? a.map(function (x) { return x == null ? '' : String(x); }) : null; }
+    var links = list(ln), separator = '^';
+    if (links) {
+      for (var i = 0; i < links.length; i++) {
+        var m = /^-?\d*([\^+])/.exec(links[i]);
+        if (m) { separator = m[1]; break; }
+      }
+    }
+    return makeDatabase(list(cg), links, list(ds), list(kw), separator);
+  }
+
+  function makeDatabase(cg, ln, ds, kw, separator) {
+    var db = emptyDatabase();
+    db.separator = separator;
+    db.categories = (cg || []).slice();
+    if (db.categories.length === 1 && db.categories[0] === '') db.categories = [];
+    if (!ln) { db.problem = 'missing'; return db; }
+    if (ln.length === 0) { db.problem = 'damaged'; return db; }
+    ds = ds || []; kw = kw || [];
+    if (ds.length < ln.length || kw.length < ln.length) db.incomplete = true;
+    for (var i = 0; i < ln.length; i++) {
+      var el = ln[i];
+      if (el === '') continue;        // an empty element is no link (the empty database has one)
+      // Category, caption and address split at the first two separators;
+      // further separators belong to the address.
+      var a = el.indexOf(separator), b = a < 0 ? -1 : el.indexOf(separator, a + 1);
+      var cat = parseInt(a < 0 ? el : el.slice(0, a), 10);
+      db.cat.push(isNaN(cat) ? -1 : cat);
+      db.caption.push(a < 0 ? '' : b < 0 ? el.slice(a + 1) : el.slice(a + 1, b));
+      db.url.push(b < 0 ? '' : el.slice(b + 1));
+      db.desc.push(i < ds.length ? ds[i] : '');
+      db.keys.push(i < kw.length ? kw[i] : '');
+    }
+    db.count = db.cat.length;
+    return db;
+  }
+
+  // The keywords of a keyword element, markers left out, in stored order.
+  function keywordList(element, separator) {
+    var parts = element.split(separator), out = [];
+    for (var i = 0; i < parts.length; i++) {
+      var k = parts[i];
+      if (k !== '' && !MARKER_KEYWORDS[k]) out.push(k);
+    }
+    return out;
+  }
+
+  // ---------------------------------------------------------------------
+  // Addresses
+
+  // The address as the user entered it. Stored addresses have every byte
+  // but letters, digits, "-", "." and "_" as %XX; "+" stands for a blank;
+  // a "%" without two following characters gives "_", and two characters
+  // that are not hexadecimal give the byte 0xFF, as the program decodes
+  // them. The bytes are text in the database's character set.
+  function decodeAddress(stored, charset) {
+    if (stored.indexOf('%') < 0) return stored.indexOf('+') < 0 ? stored : stored.replace(/\+/g, ' ');
+    var utf8 = !charset || /^utf-?8$/i.test(charset);
+    if (utf8) {
+      try { return decodeURIComponent(stored.replace(/\+/g, ' ')); } catch (e) { /* malformed: byte by byte below */ }
+    }
+    var bytes = [];
+    for (var i = 0; i < stored.length; i++) {
+      var c = stored.charCodeAt(i);
+      if (c === 43) bytes.push(32);
+      else if (c === 37) {
+        if (i + 2 < stored.length) {
+          var hex = stored.substr(i + 1, 2);
+          bytes.push(/^[0-9a-fA-F]{2}$/.test(hex) ? parseInt(hex, 16) : 0xff);
+          i += 2;
+        } else bytes.push(95);
+      } else if (c < 0x80) bytes.push(c);
+      else {
+        // Not in the stored form; keep the character as it is.
+        var enc = unescape(encodeURIComponent(stored.charAt(i)));
+        for (var k = 0; k < enc.length; k++) bytes.push(enc.charCodeAt(k));
+      }
+    }
+    return bytesToText(new Uint8Array(bytes), utf8 ? 'utf-8' : charset);
+  }
+
+  function bytesToText(bytes, charset) {
+    if (typeof TextDecoder === 'function') {
+      try { return new TextDecoder(charset).decode(bytes); } catch (e) { /* unknown label */ }
+      return new TextDecoder('utf-8').decode(bytes);
+    }
+    var s = '';
+    for (var i = 0; i < bytes.length; i++) s += String.fromCharCode(bytes[i]);
+    return s;
+  }
+
+  // Schemes a result may link to. Anything else with a scheme (javascript:,
+  // vbscript:, data:, ...) is shown as text only.
+  var SAFE_SCHEMES = { 'http:': 1, 'https:': 1, 'ftp:': 1, 'ftps:': 1, 'file:': 1, 'mailto:': 1, 'news:': 1, 'nntp:': 1 };
+
+  // The href for a decoded address, relative to the page at base, or null
+  // when the address must not become a link. The browser's own URL parser
+  // decides the scheme, so blanks, tabs or case cannot smuggle a script.
+  function linkTarget(address, base) {
+    address = String(address || '').replace(/^[\x00-\x20\x7f]+|[\x00-\x20\x7f]+$/g, '');
+    if (!address) return null;
+    // What a browser would make of the raw text: controls and blanks are
+    // dropped from a scheme, so "java\tscript:" is still a script.
+    if (/^(javascript|vbscript|livescript|data):/.test(address.replace(/[\x00-\x20\x7f]+/g, '').toLowerCase())) return null;
+    var href;
+    if (/^[a-zA-Z]:[\\/]/.test(address)) href = 'file:///' + address.replace(/\\/g, '/');   // a path on another drive
+    else if (/^\\\\/.test(address)) href = 'file:' + address.replace(/\\/g, '/');           // a network share
+    else href = address;
+    // Characters that cannot stand in an address are escaped; "%" always,
+    // because a decoded address holds no escapes ("100%.html" is a file name).
+    href = href.replace(/%/g, '%25');
+    try { href = encodeURI(href); } catch (e) { return null; }
+    href = href.replace(/%2525/g, '%25');
+    var url;
+    try { url = new URL(href, base); } catch (e) { return null; }
+    return SAFE_SCHEMES[url.protocol] ? href : null;
+  }
+
+  // ---------------------------------------------------------------------
+  // Index
+
+  // Each posting is one (word, link) pair with a byte that says where the
+  // word stands in that link: bit 7 caption, bit 6 description, bit 5
+  // address, bits 0-4 the position of its first keyword (31: none).
+  var IN_CAPTION = 0x80, IN_DESC = 0x40, IN_ADDRESS = 0x20, NO_KEYWORD = 31;
+
+  // Score of one word in one link. The caption weighs most, then the
+  // keywords by their order (the program stores the most relevant first),
+  // then description and address. A word that only begins a longer word
+  // scores three quarters.
+  function postingScore(w, exact) {
+    var s = 0, rank = w & 31;
+    if (w & IN_CAPTION) s += 40;
+    if (rank !== NO_KEYWORD) s += rank < 22 ? 30 - rank : 8;
+    if (w & IN_DESC) s += 8;
+    if (w & IN_ADDRESS) s += 6;
+    return exact ? s : (s * 3) >> 2;
+  }
+
+  function grow(a, size) { var b = new a.constructor(size); b.set(a); return b; }
+
+  function Index(db) {
+    var n = db.count;
+    var vocab = new Map(), terms = [];
+    var cap = Math.max(1024, n * 32);
+    var pWord = new Int32Array(cap), pLink = new Int32Array(cap), pBits = new Uint8Array(cap);
+    var m = 0;
+    var vcap = 4096;
+    var last = new Int32Array(vcap).fill(-1), slot = new Int32Array(vcap), df = new Int32Array(vcap);
+    var inKeywords = new Uint8Array(vcap);
+    var r = 0;
+
+    function add(t, bits, rank) {
+      var id = vocab.get(t);
+      if (id === undefined) {
+        id = terms.length;
+        vocab.set(t, id);
+        terms.push(t);
+        if (id >= vcap) {
+          vcap *= 2;
+          var nl = new Int32Array(vcap).fill(-1); nl.set(last); last = nl;
+          slot = grow(slot, vcap); df = grow(df, vcap); inKeywords = grow(inKeywords, vcap);
+        }
+      }
+      if (rank !== NO_KEYWORD) inKeywords[id] = 1;
+      if (last[id] === r) {
+        var s = slot[id], w = pBits[s];
+        var rk = w & 31;
+        pBits[s] = (w & 0xe0) | bits | (rank < rk ? rank : rk);
+        return;
+      }
+      if (m === cap) {
+        cap *= 2;
+        pWord = grow(pWord, cap); pLink = grow(pLink, cap); pBits = grow(pBits, cap);
+      }
+      last[id] = r; slot[id] = m; df[id]++;
+      pWord[m] = id; pLink[m] = r; pBits[m] = bits | rank;
+      m++;
+    }
+    function addText(text, bits, rank) {
+      if (!text) return;
+      var list = words(fold(text));
+      for (var i = 0; i < list.length; i++) add(list[i], bits, rank);
+    }
+
+    var sep = db.separator;
+    for (r = 0; r < n; r++) {
+      addText(db.caption[r], IN_CAPTION, NO_KEYWORD);
+      var keys = keywordList(db.keys[r], sep);
+      for (var k = 0; k < keys.length; k++) addText(keys[k], 0, k < 30 ? k : 30);
+      addText(db.desc[r], IN_DESC, NO_KEYWORD);
+      addText(decodeAddress(db.url[r], db.charset), IN_ADDRESS, NO_KEYWORD);
+    }
+
+    // Postings grouped by word (a counting sort keeps links in order).
+    var nw = terms.length, start = new Int32Array(nw + 1);
+    for (var i = 0; i < nw; i++) start[i + 1] = start[i] + df[i];
+    var fill = start.slice(0, nw), links = new Int32Array(m), bitsOut = new Uint8Array(m);
+    for (var j = 0; j < m; j++) {
+      var at = fill[pWord[j]]++;
+      links[at] = pLink[j]; bitsOut[at] = pBits[j];
+    }
+
+    this.db = db;
+    this.count = n;
+    this.vocab = vocab;
+    this.terms = terms;
+    this.start = start;
+    this.links = links;
+    this.bits = bitsOut;
+    this.inKeywords = inKeywords.subarray(0, nw);
+    this.sorted = terms.slice().sort();
+    this.sortedIds = null;       // made on the first prefix query
+    this.spaceless = null;       // made on the first query in a spaceless script
+    this.byLength = null;        // made on the first "did you mean"
+    this.acc = new Uint16Array(n);
+    this.stamp = new Int32Array(n);
+    this.tmp = new Uint16Array(n);
+    this.round = 0;
+  }
+
+  // Word ids whose word starts with p (sorted vocabulary, binary search).
+  Index.prototype.prefixIds = function (p, out) {
+    var a = this.sorted, lo = 0, hi = a.length;
+    while (lo < hi) { var mid = (lo + hi) >> 1; if (a[mid] < p) lo = mid + 1; else hi = mid; }
+    if (!this.sortedIds) {
+      var v = this.vocab;
+      this.sortedIds = Int32Array.from(a, function (t) { return v.get(t); });
+    }
+    for (var i = lo; i < a.length && a[i].lastIndexOf(p, 0) === 0; i++) out.push(this.sortedIds[i]);
+  };
+
+  // Word ids of spaceless-script words that contain p anywhere.
+  Index.prototype.innerIds = function (p, out) {
+    if (!this.spaceless) {
+      var text = '\n', starts = [], ids = [];
+      for (var i = 0; i < this.terms.length; i++) {
+        if (SPACELESS.test(this.terms[i])) { starts.push(text.length); ids.push(i); text += this.terms[i] + '\n'; }
+      }
+      this.spaceless = { text: text, starts: starts, ids: ids };
+    }
+    var sl = this.spaceless, pos = 0;
+    for (;;) {
+      pos = sl.text.indexOf(p, pos);
+      if (pos < 0) break;
+      var lo = 0, hi = sl.starts.length - 1;
+      while (lo < hi) { var mid = (lo + hi + 1) >> 1; if (sl.starts[mid] <= pos) lo = mid; else hi = mid - 1; }
+      out.push(sl.ids[lo]);
+      pos = sl.text.indexOf('\n', pos) + 1;
+    }
+  };
+
+  // The ids of the words a query word matches: the word itself, every word
+  // it begins (prefix) or, in a spaceless script, every word it is part of.
+  Index.prototype.match = function (w, prefix) {
+    var ids = [];
+    if (SPACELESS.test(w)) this.innerIds(w, ids);
+    else if (prefix) this.prefixIds(w, ids);
+    else { var id = this.vocab.get(w); if (id !== undefined) ids.push(id); }
+    return ids;
+  };
+
+  // Scores one query word into tmp[] for the links it matches (best
+  // posting per link); returns the stamp that marks them.
+  Index.prototype.scoreWord = function (w, prefix) {
+    var ids = this.match(w, prefix);
+    var stamp = ++this.round, st = this.stamp, tmp = this.tmp;
+    var start = this.start, links = this.links, bits = this.bits, terms = this.terms;
+    for (var k = 0; k < ids.length; k++) {
+      var id = ids[k], exact = terms[id] === w;
+      for (var j = start[id], e = start[id + 1]; j < e; j++) {
+        var l = links[j], s = postingScore(bits[j], exact);
+        if (st[l] !== stamp) { st[l] = stamp; tmp[l] = s; }
+        else if (s > tmp[l]) tmp[l] = s;
+      }
+    }
+    return stamp;
+  };
+
+  Index.prototype.postingCount = function (w, prefix) {
+    var ids = this.match(w, prefix), c = 0;
+    for (var k = 0; k < ids.length; k++) c += this.start[ids[k] + 1] - this.start[ids[k]];
+    return c;
+  };
+
+  // Splits a query into terms. Unquoted words are separate terms; a quoted
+  // text is a phrase whose words must follow each other. The last word is a
+  // prefix while it is being typed (no blank or closing quote after it).
+  function parseQuery(q) {
+    q = String(q || '').replace(/[\u201c\u201d\u201e\u201f\u00ab\u00bb\uff02]/g, '"');
+    var terms = [], re = /"([^"]*)("?)|[^\s"]+/g, m, seen = {};
+    while ((m = re.exec(q))) {
+      var atEnd = re.lastIndex === q.length;
+      if (m[0].charAt(0) === '"') {
+        var ws = words(fold(m[1]));
+        if (ws.length === 0) continue;
+        var t = { words: ws, phrase: ws.length > 1, prefix: atEnd && m[2] === '' };
+        var key = (t.phrase ? '"' : '') + ws.join(' ') + (t.prefix ? '*' : '');
+        if (!seen[key]) { seen[key] = 1; terms.push(t); }
+      } else {
+        var list = words(fold(m[0]));
+        for (var i = 0; i < list.length; i++) {
+          var p = atEnd && i === list.length - 1;
+          var key2 = list[i] + (p ? '*' : '');
+          if (!seen[key2]) { seen[key2] = 1; terms.push({ words: [list[i]], phrase: false, prefix: p }); }
+        }
+      }
+    }
+    // A finished word also counts when it is only being typed out: "net net*"
+    // would score twice.
+    return terms.filter(function (t) {
+      return !(t.prefix && !t.phrase && seen[t.words[0]] && t.words.length === 1);
+    });
+  }
+
+  // Ranked link numbers for a query, best first, links of equal score in
+  // database order. category 0 (or none) means all categories.
+  Index.prototype.search = function (query, category) {
+    var terms = typeof query === 'string' ? parseQuery(query) : query;
+    var n = this.count;
+    if (terms.length === 0 || n === 0) return new Int32Array(0);
+    // Every word of every term, the rarest first, so that the candidates
+    // shrink quickly.
+    var items = [];
+    for (var i = 0; i < terms.length; i++) {
+      var t = terms[i];
+      for (var k = 0; k < t.words.length; k++) {
+        var pre = t.prefix && k === t.words.length - 1;
+        items.push({ w: t.words[k], prefix: pre, cost: this.postingCount(t.words[k], pre) });
+      }
+    }
+    items.sort(function (a, b) { return a.cost - b.cost; });
+    if (items[0].cost === 0) return new Int32Array(0);
+
+    var acc = this.acc, st = this.stamp, tmp = this.tmp, cats = this.db.cat;
+    var cand = null, count = 0;
+    for (var q = 0; q < items.length; q++) {
+      var stamp = this.scoreWord(items[q].w, items[q].prefix);
+      if (cand === null) {
+        cand = new Int32Array(items[q].cost);
+        var start = this.start, links = this.links, ids = this.match(items[q].w, items[q].prefix);
+        // Collect the stamped links once each, in database order.
+        var mark = ++this.round;
+        for (var a = 0; a < ids.length; a++) {
+          for (var j = start[ids[a]], e = start[ids[a] + 1]; j < e; j++) {
+            var l = links[j];
+            if (st[l] === stamp) {
+              if (category > 0 && cats[l] !== category) continue;
+              st[l] = mark; acc[l] = tmp[l]; cand[count++] = l;
+            }
+          }
+        }
+        if (ids.length > 1) cand.subarray(0, count).sort();
+      } else {
+        var kept = 0;
+        for (var c = 0; c < count; c++) {
+          var l2 = cand[c];
+          if (st[l2] === stamp) { acc[l2] += tmp[l2]; cand[kept++] = l2; }
+        }
+        count = kept;
+      }
+      if (count === 0) return new Int32Array(0);
+    }
+    cand = cand.subarray(0, count);
+
+    // Phrases: the words must follow each other in one field.
+    for (var p = 0; p < terms.length; p++) {
+      if (!terms[p].phrase) continue;
+      var kept2 = 0;
+      for (var c2 = 0; c2 < count; c2++) {
+        if (this.hasPhrase(cand[c2], terms[p])) { acc[cand[c2]] += 25; cand[kept2++] = cand[c2]; }
+      }
+      count = kept2;
+      cand = cand.subarray(0, count);
+    }
+
+    // Counting sort on the score, descending; stable, so database order
+    // decides between equal scores.
+    var MAX = 4095, bucket = new Int32Array(MAX + 2);
+    for (var b = 0; b < count; b++) { var s = acc[cand[b]]; bucket[MAX - (s > MAX ? MAX : s) + 1]++; }
+    for (var z = 1; z <= MAX + 1; z++) bucket[z] += bucket[z - 1];
+    var out = new Int32Array(count);
+    for (var o = 0; o < count; o++) { var s2 = acc[cand[o]]; out[bucket[MAX - (s2 > MAX ? MAX : s2)]++] = cand[o]; }
+    return out;
+  };
+
+  // The folded word sequences a phrase may be found in: caption,
+  // description, address and each keyword on its own.
+  Index.prototype.fieldTexts = function (r) {
+    var db = this.db, out = [];
+    function put(text) { if (text) out.push(' ' + words(fold(text)).join(' ') + ' '); }
+    put(db.caption[r]); put(db.desc[r]); put(decodeAddress(db.url[r], db.charset));
+    keywordList(db.keys[r], db.separator).forEach(put);
+    return out;
+  };
+
+  Index.prototype.hasPhrase = function (r, term) {
+    var inner = SPACELESS.test(term.words.join(''));
+    var needle = (inner ? '' : ' ') + term.words.join(' ') + (term.prefix || inner ? '' : ' ');
+    var fields = this.fieldTexts(r);
+    for (var i = 0; i < fields.length; i++) if (fields[i].indexOf(needle) >= 0) return true;
+    return false;
+  };
+
+  // ---------------------------------------------------------------------
+  // "Did you mean"
+
+  // Edit distance with adjacent transpositions, or max + 1 once it is
+  // certain to exceed max.
+  function editDistance(a, b, max) {
+    var la = a.length, lb = b.length;
+    if (Math.abs(la - lb) > max) return max + 1;
+    var prev2 = null, prev = new Array(lb + 1), cur;
+    for (var j = 0; j <= lb; j++) prev[j] = j;
+    for (var i = 1; i <= la; i++) {
+      cur = new Array(lb + 1);
+      cur[0] = i;
+      var rowMin = i;
+      for (j = 1; j <= lb; j++) {
+        var cost = a.charCodeAt(i - 1) === b.charCodeAt(j - 1) ? 0 : 1;
+        var v = Math.min(prev[j] + 1, cur[j - 1] + 1, prev[j - 1] + cost);
+        if (prev2 && i > 1 && j > 1 && a.charCodeAt(i - 1) === b.charCodeAt(j - 2) &&
+            a.charCodeAt(i - 2) === b.charCodeAt(j - 1)) v = Math.min(v, prev2[j - 2] + 1);
+        cur[j] = v;
+        if (v < rowMin) rowMin = v;
+      }
+      if (rowMin > max) return max + 1;
+      prev2 = prev; prev = cur;
+    }
+    return prev[lb];
+  }
+
+  // The closest keyword of the database to w: distance 1 for short words,
+  // up to 2 from five letters on; the more frequent keyword wins a tie.
+  Index.prototype.closestKeyword = function (w) {
+    if (!this.byLength) {
+      var by = [];
+      for (var id = 0; id < this.terms.length; id++) {
+        if (!this.inKeywords[id] || SPACELESS.test(this.terms[id])) continue;
+        var L = this.terms[id].length;
+        (by[L] || (by[L] = [])).push(id);
+      }
+      this.byLength = by;
+    }
+    var max = w.length <= 4 ? 1 : 2, best = null, bestD = max + 1, bestF = -1;
+    for (var len = Math.max(1, w.length - max); len <= w.length + max; len++) {
+      var list = this.byLength[len];
+      if (!list) continue;
+      for (var i = 0; i < list.length; i++) {
+        var t = this.terms[list[i]], d = editDistance(w, t, max);
+        if (d > max || d === 0) continue;
+        var f = this.start[list[i] + 1] - this.start[list[i]];
+        if (d < bestD || (d === bestD && f > bestF)) { best = t; bestD = d; bestF = f; }
+      }
+    }
+    return best;
+  };
+
+  // A corrected query that finds something, made by replacing the words
+  // that match nothing with near keywords; null when there is none. Only
+  // called when a query found nothing.
+  Index.prototype.suggest = function (query, category) {
+    var terms = parseQuery(query), changed = false, self = this;
+    var fixed = terms.map(function (t) {
+      var ws = t.words.map(function (w, k) {
+        var pre = t.prefix && k === t.words.length - 1;
+        if (SPACELESS.test(w) || self.match(w, pre).length > 0) return w;
+        var c = self.closestKeyword(w);
+        if (c) { changed = true; return c; }
+        return w;
+      });
+      return { words: ws, phrase: t.phrase, prefix: false };
+    });
+    if (!changed || this.search(fixed, category).length === 0) return null;
+    return fixed.map(function (t) { return t.phrase ? '"' + t.words.join(' ') + '"' : t.words[0]; }).join(' ');
+  };
+
+  // ---------------------------------------------------------------------
+  // Highlighting
+
+  // Folds text and keeps, for each folded character, where it came from.
+  function foldMapped(text) {
+    if (!NON_ASCII.test(text)) return { s: text.toLowerCase(), map: null };
+    var s = '', map = [];
+    for (var i = 0; i < text.length;) {
+      var cp = text.codePointAt(i), ch = String.fromCodePoint(cp), f = fold(ch);
+      for (var k = 0; k < f.length; k++) map.push(i);
+      s += f;
+      i += ch.length;
+    }
+    map.push(text.length);
+    return { s: s, map: map };
+  }
+
+  var MARK_AFTER = /[\p{M}]/u;
+
+  // [start, end) ranges of text to highlight for the query's words: whole
+  // words, the typed beginning of the word being typed, any occurrence of a
+  // word in a spaceless script. Ranges are sorted and do not overlap.
+  function highlightRanges(text, terms) {
+    if (!text || !terms.length) return [];
+    var f = foldMapped(text), s = f.s, found = [], m;
+    var want = [];
+    terms.forEach(function (t) {
+      t.words.forEach(function (w, k) { want.push({ w: w, prefix: t.prefix && k === t.words.length - 1, inner: SPACELESS.test(w) }); });
+    });
+    WORD.lastIndex = 0;
+    while ((m = WORD.exec(s))) {
+      var parts = SPACELESS.test(m[0]) ? m[0].match(SCRIPT_RUNS) : [m[0]], off = m.index;
+      for (var p = 0; p < parts.length; p++) {
+        var tok = parts[p];
+        for (var i = 0; i < want.length; i++) {
+          var w = want[i];
+          if (w.inner) {
+            for (var at = tok.indexOf(w.w); at >= 0; at = tok.indexOf(w.w, at + w.w.length)) found.push([off + at, off + at + w.w.length]);
+          } else if (tok === w.w) found.push([off, off + tok.length]);
+          else if (w.prefix && tok.lastIndexOf(w.w, 0) === 0) found.push([off, off + w.w.length]);
+        }
+        off += tok.length;
+      }
+    }
+    found.sort(function (a, b) { return a[0] - b[0] || b[1] - a[1]; });
+    var out = [];
+    for (var j = 0; j < found.length; j++) {
+      var st = found[j][0], en = found[j][1];
+      if (f.map) {
+        var e2 = en;
+        while (e2 < f.map.length - 1 && f.map[e2] === f.map[e2 - 1]) e2++;
+        st = f.map[st]; en = f.map[e2];
+        while (en < text.length && MARK_AFTER.test(text.charAt(en))) en++;
+      }
+      if (out.length && st <= out[out.length - 1][1]) {
+        if (en > out[out.length - 1][1]) out[out.length - 1][1] = en;
+      } else out.push([st, en]);
+    }
+    return out;
+  }
+
+  var engine = {
+    fold: fold, words: words, parseQuery: parseQuery,
+    readDatabaseText: readDatabaseText, readDatabaseArrays: readDatabaseArrays,
+    keywordList: keywordList, decodeAddress: decodeAddress, linkTarget: linkTarget,
+    Index: Index, editDistance: editDistance, highlightRanges: highlightRanges
+  };
+
+  if (typeof module === 'object' && module.exports) { module.exports = engine; return; }
+  if (typeof document === 'undefined') return;
+
+  // ---------------------------------------------------------------------
+  // The page
+
+  var TEXTS = {
+    loading: 'Loading the search\u2026',
+    ready: 'Type to search {n} pages.',
+    readyOne: 'Type to search 1 page.',
+    empty: 'This search holds no pages yet.',
+    missing: 'The search database could not be loaded. Make sure searchdb.js is in the same folder as this page.',
+    damaged: 'The search database is damaged: its list of pages cannot be read. Please rebuild it with Quillmark.',
+    incomplete: 'Part of the search database is missing; some pages may be found by their title only.',
+    results: '{n} results for \u201c{q}\u201d',
+    result: '1 result for \u201c{q}\u201d',
+    none: 'Nothing found for \u201c{q}\u201d.',
+    didYouMean: 'Did you mean',
+    range: '{from}\u2013{to} of {n}',
+    previous: 'Previous',
+    next: 'Next',
+    page: 'Page {n}',
+    pages: 'Result pages',
+    notLinked: 'This address is not opened from the search page.',
+    allCategories: 'All categories'
+  };
+
+  function format(s, values) {
+    return s.replace(/\{(\w+)\}/g, function (all, k) { return values[k] !== undefined ? String(values[k]) : all; });
+  }
+
+  function now() { return typeof performance !== 'undefined' ? performance.now() : Date.now(); }
+
+  var page = {
+    ready: false, index: null, db: null, texts: TEXTS, timing: {},
+    engine: engine, lastTerms: [], lastIds: new Int32Array(0), lastKey: null
+  };
+  window.qmk = page;
+
+  function el(id) { return document.getElementById(id); }
+
+  function loadTexts() {
+    var node = el('qmk-texts'), texts = {};
+    Object.keys(TEXTS).forEach(function (k) { texts[k] = TEXTS[k]; });
+    if (node) {
+      try {
+        var custom = JSON.parse(node.textContent);
+        Object.keys(custom).forEach(function (k) { if (typeof custom[k] === 'string') texts[k] = custom[k]; });
+      } catch (e) { /* keep the built-in texts */ }
+    }
+    return texts;
+  }
+
+  // Runs done() once the database is read. A database decoded as UTF-8 that
+  // shows replacement characters was written in a single-byte code page:
+  // the database script is then loaded once more, decoded with the code page
+  // named by data-fallback-charset on its script element.
+  function loadDatabase(done) {
+    var tag = el('qmk-db');
+    var charset = (tag && tag.getAttribute('charset')) || document.characterSet || 'utf-8';
+    var fallback = tag && tag.getAttribute('data-fallback-charset');
+    function read() {
+      if (typeof window.qmkDatabase === 'function') {
+        return { text: Function.prototype.toString.call(window.qmkDatabase) };
+      }
+      if (Array.isArray(window.ln)) return { arrays: true };
+      return null;
+    }
+    function finish(found, cs) {
+      var db;
+      if (!found) { db = emptyDatabase(); db.problem = 'missing'; }
+      else if (found.text !== undefined) db = readDatabaseText(found.text);
+      else db = readDatabaseArrays(window.cg, window.ln, window.ds, window.kw);
+      db.charset = cs;
+      done(db);
+    }
+    var found = read();
+    var garbled = found && (found.text !== undefined ? found.text.indexOf('\ufffd') >= 0 : hasReplacement());
+    if (!garbled || !fallback || !tag || fallback.toLowerCase() === charset.toLowerCase()) return finish(found, charset);
+    var again = document.createElement('script');
+    again.charset = fallback;
+    again.setAttribute('charset', fallback);
+    again.onload = function () { finish(read(), fallback); };
+    again.onerror = function () { finish(found, charset); };
+    again.src = tag.getAttribute('src');
+    document.head.appendChild(again);
+  }
+
+  function hasReplacement() {
+    var arrays = [window.cg, window.ln, window.ds, window.kw];
+    for (var a = 0; a < arrays.length; a++) {
+      if (!Array.isArray(arrays[a])) continue;
+      for (var i = 0; i < arrays[a].length; i++) if (String(arrays[a][i]).indexOf('\ufffd') >= 0) return true;
+    }
+    return false;
+  }
+
+  function boot() {
+    var root = el('qmk'), input = el('qmk-q'), form = el('qmk-form');
+    if (!root || !input) return;
+    var texts = page.texts = loadTexts();
+    var select = el('qmk-cat'), status = el('qmk-status'), list = el('qmk-results');
+    var pager = el('qmk-pager'), notice = el('qmk-notice'), suggestBox = el('qmk-suggest');
+    var pageSize = parseInt(root.getAttribute('data-page-size'), 10) || 10;
+    var baseTitle = document.title;
+    var state = { q: '', c: 0, p: 1 };
+
+    root.setAttribute('aria-busy', 'true');
+    setStatus(texts.loading);
+    input.focus();
+
+    function setStatus(text) { if (status) status.textContent = text; }
+    function showNotice(text, kind) {
+      if (!notice) return;
+      notice.textContent = text;
+      notice.hidden = !text;
+      notice.className = 'qmk-notice' + (kind ? ' qmk-notice-' + kind : '');
+    }
+
+    function readLocation() {
+      var params = new URLSearchParams(location.search);
+      return {
+        q: params.get('q') || '',
+        c: Math.max(0, parseInt(params.get('c'), 10) || 0),
+        p: Math.max(1, parseInt(params.get('p'), 10) || 1)
+      };
+    }
+    function locationFor(s) {
+      var params = new URLSearchParams(location.search);
+      ['q', 'c', 'p'].forEach(function (k) { params.delete(k); });
+      if (s.q) params.set('q', s.q);
+      if (s.c) params.set('c', String(s.c));
+      if (s.p > 1) params.set('p', String(s.p));
+      var qs = params.toString();
+      return location.pathname + (qs ? '?' + qs : '') + location.hash;
+    }
+    // Typing replaces the history entry; a page, a category or Enter adds
+    // one, so Back steps through what the visitor chose, not every key.
+    function remember(push) {
+      var url = locationFor(state);
+      if (url === location.pathname + location.search + location.hash) return;
+      try {
+        if (push) history.pushState(null, '', url); else history.replaceState(null, '', url);
+      } catch (e) { /* some browsers refuse history on file:// */ }
+    }
+
+    function fillCategories(db) {
+      if (!select) return;
+      var wrap = el('qmk-cat-wrap') || select;
+      if (db.categories.length < 2) { wrap.hidden = true; return; }
+      select.textContent = '';
+      db.categories.forEach(function (name, i) {
+        var o = document.createElement('option');
+        o.value = String(i);
+        o.textContent = i === 0 ? (name || texts.allCategories) : (name || '#' + i);
+        select.appendChild(o);
+      });
+      wrap.hidden = false;
+    }
+
+    function appendHighlighted(node, text, terms) {
+      var ranges = highlightRanges(text, terms), at = 0;
+      for (var i = 0; i < ranges.length; i++) {
+        if (ranges[i][0] > at) node.appendChild(document.createTextNode(text.slice(at, ranges[i][0])));
+        var mk = document.createElement('mark');
+        mk.textContent = text.slice(ranges[i][0], ranges[i][1]);
+        node.appendChild(mk);
+        at = ranges[i][1];
+      }
+      if (at < text.length) node.appendChild(document.createTextNode(text.slice(at)));
+    }
+
+    function renderHit(r, terms) {
+      var db = page.db;
+      var li = document.createElement('li');
+      li.className = 'qmk-hit';
+      var address = decodeAddress(db.url[r], db.charset);
+      var href = linkTarget(address, location.href);
+      var title = document.createElement(href ? 'a' : 'span');
+      title.className = 'qmk-title' + (href ? '' : ' qmk-unlinked');
+      title.setAttribute('data-nav', '');
+      if (href) title.setAttribute('href', href);
+      else { title.tabIndex = -1; title.title = texts.notLinked; }
+      appendHighlighted(title, db.caption[r] || address || '\u2014', terms);
+      var h = document.createElement('h3');
+      h.className = 'qmk-heading';
+      h.appendChild(title);
+      li.appendChild(h);
+      var meta = document.createElement('div');
+      meta.className = 'qmk-meta';
+      if (address) {
+        var u = document.createElement('span');
+        u.className = 'qmk-url';
+        appendHighlighted(u, address, terms);
+        meta.appendChild(u);
+      }
+      var cat = db.cat[r];
+      if (cat > 0 && db.categories[cat]) {
+        var c = document.createElement('span');
+        c.className = 'qmk-tag';
+        c.textContent = db.categories[cat];
+        meta.appendChild(c);
+      }
+      li.appendChild(meta);
+      if (db.desc[r]) {
+        var d = document.createElement('p');
+        d.className = 'qmk-desc';
+        appendHighlighted(d, db.desc[r], terms);
+        li.appendChild(d);
+      }
+      return li;
+    }
+
+    function pagerButton(label, target, current, cls) {
+      var b = document.createElement('button');
+      b.type = 'button';
+      b.className = 'qmk-page' + (cls ? ' ' + cls : '');
+      b.textContent = label;
+      if (current) { b.setAttribute('aria-current', 'page'); b.disabled = true; }
+      else if (target === null) b.disabled = true;
+      else b.setAttribute('data-page', String(target));
+      return b;
+    }
+
+    function renderPager(total) {
+      if (!pager) return;
+      pager.textContent = '';
+      var pages = Math.ceil(total / pageSize);
+      if (pages <= 1) { pager.hidden = true; return; }
+      pager.hidden = false;
+      var p = state.p;
+      pager.appendChild(pagerButton('\u2039 ' + texts.previous, p > 1 ? p - 1 : null, false, 'qmk-prev'));
+      var from = Math.max(1, Math.min(p - 2, pages - 4)), to = Math.min(pages, from + 4);
+      var nums = document.createElement('span');
+      nums.className = 'qmk-pages';
+      for (var i = from; i <= to; i++) {
+        var b = pagerButton(String(i), i, i === p);
+        b.setAttribute('aria-label', format(texts.page, { n: i }));
+        nums.appendChild(b);
+      }
+      pager.appendChild(nums);
+      var info = document.createElement('span');
+      info.className = 'qmk-range';
+      info.textContent = format(texts.range, {
+        from: (p - 1) * pageSize + 1, to: Math.min(total, p * pageSize), n: total.toLocaleString()
+      });
+      pager.appendChild(info);
+      pager.appendChild(pagerButton(texts.next + ' \u203a', p < pages ? p + 1 : null, false, 'qmk-next'));
+    }
+
+    function showSuggestion(q) {
+      if (!suggestBox) return;
+      suggestBox.textContent = '';
+      var s = q ? page.index.suggest(q, state.c) : null;
+      suggestBox.hidden = !s;
+      if (!s) return;
+      suggestBox.appendChild(document.createTextNode(texts.didYouMean + ' '));
+      var a = document.createElement('a');
+      a.href = locationFor({ q: s, c: state.c, p: 1 });
+      a.className = 'qmk-suggestion';
+      a.textContent = s;
+      a.addEventListener('click', function (ev) {
+        ev.preventDefault();
+        input.value = s;
+        update({ q: s, c: state.c, p: 1 }, true);
+        input.focus();
+      });
+      suggestBox.appendChild(a);
+      suggestBox.appendChild(document.createTextNode('?'));
+    }
+
+    // Searches (when the query or category changed) and shows one page of
+    // results. Everything from the database goes in as text.
+    function render() {
+      var t0 = now();
+      var index = page.index, q = state.q.trim();
+      var key = q + '\u0000' + state.c;
+      if (key !== page.lastKey) {
+        page.lastTerms = parseQuery(q);
+        page.lastIds = index.search(page.lastTerms, state.c);
+        page.lastKey = key;
+      }
+      var ids = page.lastIds, total = ids.length, terms = page.lastTerms;
+      var pages = Math.max(1, Math.ceil(total / pageSize));
+      if (state.p > pages) state.p = pages;
+      list.textContent = '';
+      if (!q) {
+        setStatus(index.count === 0 ? texts.empty : format(index.count === 1 ? texts.readyOne : texts.ready, { n: index.count.toLocaleString() }));
+        if (suggestBox) suggestBox.hidden = true;
+      } else {
+        setStatus(format(total === 0 ? texts.none : total === 1 ? texts.result : texts.results, { n: total.toLocaleString(), q: q }));
+        if (total === 0) showSuggestion(q); else if (suggestBox) suggestBox.hidden = true;
+      }
+      var frag = document.createDocumentFragment();
+      var first = (state.p - 1) * pageSize;
+      for (var i = first; i < Math.min(total, first + pageSize); i++) frag.appendChild(renderHit(ids[i], terms));
+      list.appendChild(frag);
+      list.setAttribute('start', String(first + 1));
+      list.hidden = total === 0;
+      renderPager(q ? total : 0);
+      document.title = q ? q + ' \u00b7 ' + baseTitle : baseTitle;
+      if (select) select.value = String(state.c);
+      page.timing.lastRender = now() - t0;
+    }
+
+    function update(next, push) {
+      state = next;
+      if (page.ready) render();
+      remember(push);
+    }
+
+    // Keyboard: arrows move between the search field and the results,
+    // Escape returns to the field (and then clears it), "/" finds the field.
+    function navItems() { return Array.prototype.slice.call(list.querySelectorAll('[data-nav]')); }
+    function focusItem(i) {
+      var items = navItems();
+      if (!items.length) return;
+      items[Math.max(0, Math.min(items.length - 1, i))].focus();
+    }
+    input.addEventListener('keydown', function (ev) {
+      if (ev.key === 'ArrowDown' && navItems().length) { ev.preventDefault(); focusItem(0); }
+      else if (ev.key === 'Escape' && input.value) { ev.preventDefault(); input.value = ''; update({ q: '', c: state.c, p: 1 }, false); }
+    });
+    list.addEventListener('keydown', function (ev) {
+      var items = navItems(), i = items.indexOf(document.activeElement);
+      if (i < 0) return;
+      if (ev.key === 'ArrowDown') { ev.preventDefault(); if (i < items.length - 1) focusItem(i + 1); else if (pager && !pager.hidden) { var nx = pager.querySelector('.qmk-next:not([disabled])'); if (nx) nx.focus(); } }
+      else if (ev.key === 'ArrowUp') { ev.preventDefault(); if (i > 0) focusItem(i - 1); else input.focus(); }
+      else if (ev.key === 'Escape') { ev.preventDefault(); input.focus(); }
+      else if (ev.key === 'Home') { ev.preventDefault(); focusItem(0); }
+      else if (ev.key === 'End') { ev.preventDefault(); focusItem(items.length - 1); }
+    });
+    document.addEventListener('keydown', function (ev) {
+      if (ev.key !== '/' || ev.ctrlKey || ev.metaKey || ev.altKey) return;
+      var t = ev.target, tag = t && t.tagName;
+      if (tag === 'INPUT' || tag === 'TEXTAREA' || tag === 'SELECT' || (t && t.isContentEditable)) return;
+      ev.preventDefault();
+      input.focus();
+      input.select();
+    });
+
+    input.addEventListener('input', function () { update({ q: input.value, c: state.c, p: 1 }, false); });
+    if (form) form.addEventListener('submit', function (ev) {
+      ev.preventDefault();
+      update({ q: input.value, c: state.c, p: 1 }, true);
+    });
+    if (select) select.addEventListener('change', function () {
+      update({ q: input.value, c: parseInt(select.value, 10) || 0, p: 1 }, true);
+    });
+    if (pager) pager.addEventListener('click', function (ev) {
+      var b = ev.target.closest ? ev.target.closest('button[data-page]') : null;
+      if (!b) return;
+      var wasNext = b.classList.contains('qmk-next'), wasPrev = b.classList.contains('qmk-prev');
+      update({ q: state.q, c: state.c, p: parseInt(b.getAttribute('data-page'), 10) }, true);
+      // Keep the focus on the pager button the visitor used, else the first result.
+      var again = wasNext ? pager.querySelector('.qmk-next:not([disabled])') : wasPrev ? pager.querySelector('.qmk-prev:not([disabled])') : null;
+      if (again) again.focus(); else focusItem(0);
+      var top = el('qmk-status');
+      if (top && top.scrollIntoView && window.scrollY > top.offsetTop) top.scrollIntoView({ block: 'start' });
+    });
+    window.addEventListener('popstate', function () {
+      var s = readLocation();
+      input.value = s.q;
+      update(s, false);
+    });
+
+    var initial = readLocation();
+    if (initial.q) input.value = initial.q;
+    var t0 = now();
+    loadDatabase(function (db) {
+      page.timing.read = now() - t0;
+      page.db = db;
+      var t1 = now();
+      page.index = new Index(db);
+      page.timing.index = now() - t1;
+      root.removeAttribute('aria-busy');
+      fillCategories(db);
+      if (db.problem) { showNotice(texts[db.problem], 'error'); setStatus(''); root.classList.add('qmk-failed'); }
+      else if (db.incomplete) showNotice(texts.incomplete, 'warning');
+      page.ready = !db.problem;
+      if (page.ready) {
+        // A query typed while the database loaded wins over the address.
+        var typed = input.value !== initial.q;
+        update({ q: input.value, c: initial.c, p: typed ? 1 : initial.p }, false);
+      }
+      page.timing.ready = now();
+      root.setAttribute('data-ready', db.problem ? 'failed' : 'true');
+      if (document.activeElement === document.body) input.focus();
+    });
+  }
+
+  if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', boot);
+  else boot();
+})();
