@@ -1,0 +1,153 @@
+// The byte-level tokenizer that every text the indexing engine reads goes
+// through (web pages, plain text, temporary pages, the settings files), and
+// the scans around it on the same in-memory source.
+//
+// The tokenizer works on bytes: a byte of 0x80 or above is a letter or not by
+// the mode (UTF-8 mode: always; otherwise as the system code page says), and
+// is never decoded here. Character references are decoded inside words into
+// the character set the surrounding text is in (TokenizerMode::ReferenceCharset).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "indexing/ProgramSettings.h"
+
+namespace qm {
+
+// The kinds of token NextToken returns; the codes are fixed (3 is unused).
+enum class TokenKind : int {
+  End = 0,                        // "" : no more bytes
+  Number = 1,                     // a digit, then digits and , - . :
+  Space = 2,                      // " " : one whitespace or control byte
+  Symbol = 4,                     // one other character
+  TagOpen = 5,                    // "<"
+  TagEnd = 6,                     // ">"
+  EndTagOpen = 7,                 // "</"
+  EmptyTagEnd = 8,                // "/>"
+  CommentOpen = 9,                // "<!-"
+  CommentEnd = 10,                // "->"
+  DeclarationOpen = 11,           // "<!"
+  ProcessingInstructionOpen = 12, // "<?"
+  Word = 13,                      // letters, digits, joined characters; ".net"
+};
+
+// The switches that steer the tokenizer. They are the program-wide indexing
+// switches (ProgramSettings) plus the character set references decode into;
+// a source copies them when it is made and they may be changed between tokens.
+struct TokenizerMode {
+  bool UTF8Mode = false;                 // every byte >= 0x80 is a letter
+  bool ProgrammingLanguageMode = false;  // keep "_", "c++/", "tcp/", "wi-" ...
+  // Charset group (platform/Unicode.h) whose bytes a decoded character
+  // reference gives; 0 means the system code page. See ReferenceCharsetFor.
+  int ReferenceCharset = 0;
+};
+
+// The charset group character references of a page decode into: in UTF-8
+// mode the page's own charset (what the later conversion of the page's text
+// decodes with: empty means the system code page), otherwise the system code
+// page, whose bytes the database then keeps as they are.
+int ReferenceCharsetFor(std::string_view pageCharset, bool utf8Mode);
+
+// The tokenizer mode for a page in `pageCharset` (empty: the system code
+// page) under the program-wide switches.
+TokenizerMode TokenizerModeFor(const ProgramSettings& program, std::string_view pageCharset = {});
+
+// One file read whole into memory, with a read position and the tokenizer.
+// Reading never fails: an unreadable file is an empty source, and every
+// operation ends quietly at the end of the data. Nothing is read outside the
+// data, whatever the position.
+class HtmlSource {
+ public:
+  HtmlSource() = default;
+  explicit HtmlSource(const TokenizerMode& mode) : mode_(mode) {}
+
+  // Reads the whole file at `path` (a regular file; others may read it too).
+  // A file that cannot be read, or is larger than 4 GiB - 1, gives an empty
+  // source. Returns whether the file was read. Position 0, no pending space.
+  bool OpenSource(const std::string& path);
+  // Makes a source of bytes already in memory (position 0, no pending space).
+  void OpenBytes(std::string data);
+  // Releases the bytes; the source is then empty.
+  void CloseSource();
+
+  // Copies up to `count` bytes from the position into `buffer`, advances the
+  // position by the number copied and returns it (0 at or past the end, or
+  // before the start).
+  size_t ReadBytes(void* buffer, size_t count);
+  // origin 0: position = offset; 1: position += offset; 2: position = size +
+  // offset. Returns the new position. No bounds check: reads outside the data
+  // give nothing.
+  int64_t SeekSource(int64_t offset, int origin);
+
+  // Reads the next token: returns its kind and puts its text into `text`
+  // (replacing what was there). A word ended by a whitespace byte leaves a
+  // pending space, which the next call returns as a space token without
+  // reading; the pending space belongs to this source (OpenSource and
+  // OpenBytes clear it, SeekSource does not).
+  TokenKind NextToken(std::string& text);
+
+  // Decodes a character reference whose "&" has just been read, consuming
+  // its bytes, into `result` (replaced):
+  //   "&#" decimal or "&#x" hex: the character in ReferenceCharset when it is
+  //     a letter ("?" when that set lacks it); a blank for a non-letter, a
+  //     malformed value or an invalid code point;
+  //   a name of the entity table (case-sensitive; letters then letters or
+  //     digits): its character ("nbsp" a blank, "mdash"/"ndash" a hyphen,
+  //     "apos" a grave accent); the byte ending the name is dropped;
+  //   an unknown name: "&" followed by the name;
+  //   "&" then any other byte: "& " (that byte consumed);
+  //   the end of the data after "&" or "&#": a single NUL byte.
+  void DecodeEntity(std::string& result);
+
+  // Reads tokens until a tag open followed by a word whose text, lower-cased
+  // in the system code page, equals `name` (given in lower case); the position
+  // is then just after that word. The token after every tag open is consumed.
+  // False at the end of the data.
+  bool FindElement(std::string_view name);
+
+  // Reads tokens up to and including a tag end or empty-tag end (true) or the
+  // end of the data (false).
+  bool SkipToTagEnd();
+
+  // Case-insensitive search of the raw bytes for `text` from byte `start` on
+  // (database/ByteScan.h FindText). On success `start` and the position are
+  // set just after the match.
+  bool FindText(std::string_view text, size_t& start);
+
+  // Reads a quoted text from the position (database/ByteScan.h ReadQuoted):
+  // up to and including the next `quote`, then the bytes up to the following
+  // one, which is consumed. With the apostrophe a backslash takes the next
+  // byte unchanged; CR gives a blank and LF nothing. Empty when the position
+  // is outside the data.
+  std::string ReadQuoted(char quote);
+
+  std::string_view Data() const { return data_; }
+  size_t Size() const { return data_.size(); }
+  int64_t Position() const { return pos_; }
+  bool PendingSpace() const { return pendingSpace_; }
+
+  TokenizerMode& Mode() { return mode_; }
+  const TokenizerMode& Mode() const { return mode_; }
+
+ private:
+  int ReadByte();        // the next byte, or -1 at the end (position kept)
+  int PeekByte(size_t ahead = 0) const;
+  bool IsWordLetter(unsigned char c) const;
+  TokenKind ReadWord(std::string& text);
+  TokenKind ReadNumber(unsigned char first, std::string& text);
+  void PrepareLetters();
+
+  std::string data_;
+  int64_t pos_ = 0;
+  bool pendingSpace_ = false;
+  TokenizerMode mode_;
+  // Letter table of the code page and mode it was built for.
+  bool lettersBuilt_ = false;
+  bool lettersUtf8_ = false;
+  bool letter_[256] = {};
+};
+
+}  // namespace qm
