@@ -1,25 +1,460 @@
 #include "indexing/HTMLParser.h"
 
-// Placeholder bodies; the tokenizer follows.
-namespace qm {
+#include <unicode/uchar.h>
 
-int ReferenceCharsetFor(std::string_view, bool) { return 0; }
-TokenizerMode TokenizerModeFor(const ProgramSettings& program, std::string_view) {
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+#include "database/ByteScan.h"
+#include "indexing/Entities.h"
+#include "platform/CodePage.h"
+#include "platform/Env.h"
+#include "platform/Unicode.h"
+
+namespace qm {
+namespace {
+
+constexpr unsigned char kLetter = 1;
+constexpr unsigned char kDigit = 2;
+
+bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+
+bool IsHexDigit(int c) {
+  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+int HexValue(int c) {
+  if (IsDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return c - 'A' + 10;
+}
+
+// True when `text`, lower-cased in the system code page, equals `lower`.
+bool LowerEquals(std::string_view text, std::string_view lower) {
+  if (text.size() != lower.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (CharLowerA(static_cast<unsigned char>(text[i])) != static_cast<unsigned char>(lower[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The largest code point plus one; values are clamped to it while digits are
+// collected, so any number of digits stays bounded and invalid.
+constexpr uint32_t kPastLastCodePoint = 0x110000;
+
+uint32_t AddDigit(uint32_t value, uint32_t base, int digit) {
+  const uint64_t next = static_cast<uint64_t>(value) * base + static_cast<uint64_t>(digit);
+  return next >= kPastLastCodePoint ? kPastLastCodePoint : static_cast<uint32_t>(next);
+}
+
+bool IsValidCodePoint(uint32_t code) {
+  return code != 0 && code < kPastLastCodePoint && !(code >= 0xD800 && code <= 0xDFFF);
+}
+
+}  // namespace
+
+int ReferenceCharsetFor(std::string_view pageCharset, bool utf8Mode) {
+  if (!utf8Mode || pageCharset.empty()) return kCharsetUnknown;
+  return CharsetIndex(pageCharset);
+}
+
+TokenizerMode TokenizerModeFor(const ProgramSettings& program, std::string_view pageCharset) {
   TokenizerMode mode;
   mode.UTF8Mode = program.UTF8ModeFlag;
   mode.ProgrammingLanguageMode = program.ProgrammingLanguageMode;
+  mode.ReferenceCharset = ReferenceCharsetFor(pageCharset, program.UTF8ModeFlag);
   return mode;
 }
-bool HtmlSource::OpenSource(const std::string&) { data_.clear(); pos_ = 0; return false; }
-void HtmlSource::OpenBytes(std::string data) { data_ = std::move(data); pos_ = 0; }
-void HtmlSource::CloseSource() { data_.clear(); pos_ = 0; }
-size_t HtmlSource::ReadBytes(void*, size_t) { return 0; }
-int64_t HtmlSource::SeekSource(int64_t offset, int) { return pos_ = offset; }
-TokenKind HtmlSource::NextToken(std::string& text) { text.clear(); return TokenKind::End; }
-void HtmlSource::DecodeEntity(std::string& result) { result.clear(); }
-bool HtmlSource::FindElement(std::string_view) { return false; }
-bool HtmlSource::SkipToTagEnd() { return false; }
-bool HtmlSource::FindText(std::string_view, size_t&) { return false; }
-std::string HtmlSource::ReadQuoted(char) { return {}; }
+
+// ---------------------------------------------------------------------------
+// The source
+
+bool HtmlSource::OpenSource(const std::string& path) {
+  CloseSource();
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  // Sizes are 32-bit; a larger file is treated as unreadable rather than
+  // loaded into memory.
+  bool read = false;
+  if (!error && size <= std::numeric_limits<uint32_t>::max()) {
+    read = Env::Default().ReadFile(path, &data_);
+  }
+  if (!read) data_.clear();
+  PrepareLetters();
+  return read;
+}
+
+void HtmlSource::OpenBytes(std::string data) {
+  CloseSource();
+  data_ = std::move(data);
+  PrepareLetters();
+}
+
+void HtmlSource::CloseSource() {
+  data_.clear();
+  data_.shrink_to_fit();
+  pos_ = 0;
+  pendingSpace_ = false;
+}
+
+size_t HtmlSource::ReadBytes(void* buffer, size_t count) {
+  if (pos_ < 0 || static_cast<uint64_t>(pos_) >= data_.size()) return 0;
+  const size_t n = std::min(count, data_.size() - static_cast<size_t>(pos_));
+  if (n > 0) std::memcpy(buffer, data_.data() + pos_, n);
+  pos_ += static_cast<int64_t>(n);
+  return n;
+}
+
+int64_t HtmlSource::SeekSource(int64_t offset, int origin) {
+  switch (origin) {
+    case 0: pos_ = offset; break;
+    case 1: pos_ += offset; break;
+    case 2: pos_ = static_cast<int64_t>(data_.size()) + offset; break;
+    default: break;
+  }
+  return pos_;
+}
+
+void HtmlSource::PrepareLetters() {
+  for (int b = 0; b < 256; ++b) {
+    const auto c = static_cast<unsigned char>(b);
+    unsigned char cls = 0;
+    if (IsDigit(c)) {
+      cls = kDigit;
+    } else if ((mode_.UTF8Mode && c >= 0x80) || IsCharAlphaA(c)) {
+      cls = kLetter;
+    }
+    class_[c] = cls;
+  }
+  classUtf8_ = mode_.UTF8Mode;
+}
+
+int HtmlSource::ReadByte() {
+  if (pos_ < 0 || static_cast<uint64_t>(pos_) >= data_.size()) return -1;
+  return static_cast<unsigned char>(data_[static_cast<size_t>(pos_++)]);
+}
+
+int HtmlSource::PeekByte(size_t ahead) const {
+  if (pos_ < 0) return -1;
+  const uint64_t at = static_cast<uint64_t>(pos_) + ahead;
+  if (at >= data_.size()) return -1;
+  return static_cast<unsigned char>(data_[static_cast<size_t>(at)]);
+}
+
+bool HtmlSource::IsWordLetter(int c) const { return c >= 0 && (class_[c] & kLetter) != 0; }
+
+bool HtmlSource::IsLetterOrDigit(int c) const { return c >= 0 && class_[c] != 0; }
+
+// ---------------------------------------------------------------------------
+// Tokens
+
+TokenKind HtmlSource::NextToken(std::string& text) {
+  if (pendingSpace_) {
+    pendingSpace_ = false;
+    text.assign(1, ' ');
+    return TokenKind::Space;
+  }
+  if (classUtf8_ != mode_.UTF8Mode) PrepareLetters();
+  const int c = ReadByte();
+  if (c < 0) {
+    text.clear();
+    return TokenKind::End;
+  }
+  if (IsWordLetter(c) || c == '&' || (mode_.ProgrammingLanguageMode && c == '_')) {
+    --pos_;
+    return ReadWord(text);
+  }
+  text.assign(1, static_cast<char>(c));
+  if (c <= 0x20) {
+    text[0] = ' ';
+    return TokenKind::Space;
+  }
+  switch (c) {
+    case '-':
+      if (PeekByte() == '>') {
+        ++pos_;
+        text.push_back('>');
+        return TokenKind::CommentEnd;
+      }
+      return TokenKind::Symbol;
+    case '.': {
+      // ".net" is a word of its own; the three letters are read again as the
+      // next word.
+      const int n = PeekByte(0), e = PeekByte(1), t = PeekByte(2);
+      if ((n | 0x20) == 'n' && (e | 0x20) == 'e' && (t | 0x20) == 't' && t >= 0) {
+        text = ".net";
+        return TokenKind::Word;
+      }
+      return TokenKind::Symbol;
+    }
+    case '/':
+      if (PeekByte() == '>') {
+        ++pos_;
+        text.push_back('>');
+        return TokenKind::EmptyTagEnd;
+      }
+      return TokenKind::Symbol;
+    case '<': {
+      const int n = ReadByte();
+      if (n < 0) {
+        text.clear();
+        return TokenKind::End;
+      }
+      if (n == '/') {
+        text.push_back('/');
+        return TokenKind::EndTagOpen;
+      }
+      if (n == '?') {
+        text.push_back('?');
+        return TokenKind::ProcessingInstructionOpen;
+      }
+      if (n == '!') {
+        const int m = ReadByte();
+        if (m < 0) {
+          text.clear();
+          return TokenKind::End;
+        }
+        text.push_back('!');
+        if (m == '-') {
+          text.push_back('-');
+          return TokenKind::CommentOpen;
+        }
+        --pos_;
+        return TokenKind::DeclarationOpen;
+      }
+      --pos_;
+      return TokenKind::TagOpen;
+    }
+    case '>':
+      return TokenKind::TagEnd;
+    default:
+      break;
+  }
+  if (IsDigit(c)) return ReadNumber(text);
+  return TokenKind::Symbol;
+}
+
+// A number: the first digit is in `text`; digits and , - . : follow. A "d"
+// makes it a word that ends there ("3D").
+TokenKind HtmlSource::ReadNumber(std::string& text) {
+  for (;;) {
+    const int b = ReadByte();
+    if (b < 0) return TokenKind::Number;
+    if (IsDigit(b) || b == ',' || b == '-' || b == '.' || b == ':') {
+      text.push_back(static_cast<char>(b));
+      continue;
+    }
+    if (b == 'd' || b == 'D') {
+      text.push_back(static_cast<char>(b));
+      return TokenKind::Word;
+    }
+    --pos_;
+    return TokenKind::Number;
+  }
+}
+
+TokenKind HtmlSource::ReadWord(std::string& text) {
+  text.clear();
+  const char* data = data_.data();
+  const size_t size = data_.size();
+  for (;;) {
+    // Runs of letters and digits, the bulk of any word, are copied at once.
+    size_t at = static_cast<size_t>(pos_);
+    if (at < size && class_[static_cast<unsigned char>(data[at])] != 0) {
+      size_t end = at + 1;
+      while (end < size && class_[static_cast<unsigned char>(data[end])] != 0) ++end;
+      text.append(data + at, end - at);
+      pos_ = static_cast<int64_t>(end);
+    }
+    int c = ReadByte();
+    if (c < 0) return TokenKind::Word;
+    if (c == '-') {
+      // A "-" before ">" or at the very end is not part of the word: "->" or
+      // the symbol "-" is read next.
+      const int n = PeekByte();
+      if (n == '>' || n < 0) {
+        --pos_;
+        return TokenKind::Word;
+      }
+    } else if (c <= 0x20) {
+      if (text.empty()) {
+        text.assign(1, ' ');
+        return TokenKind::Space;
+      }
+      pendingSpace_ = true;
+      return TokenKind::Word;
+    } else if (c == '&') {
+      const ReferenceKind kind = DecodeReference(entity_);
+      if (kind == ReferenceKind::Blank) {
+        if (text.empty()) {
+          text.assign(1, ' ');
+          return TokenKind::Space;
+        }
+        pendingSpace_ = true;
+        return TokenKind::Word;
+      }
+      text += entity_;
+      if (kind == ReferenceKind::Literal && entity_.size() >= 2) text.push_back(' ');
+      continue;
+    } else if (c == '\'') {
+      continue;  // "don't" gives "dont"
+    }
+    switch (c) {
+      case '+':
+        if (LowerEquals(text, "c") || LowerEquals(text, "c+") || LowerEquals(text, "com")) {
+          text.push_back('+');
+          continue;
+        }
+        break;
+      case '#':
+        if (LowerEquals(text, "c")) {
+          text.push_back('#');
+          continue;
+        }
+        break;
+      case '.':
+        if (LowerEquals(text, "asp") || LowerEquals(text, "x")) {
+          text.push_back('.');
+          continue;
+        }
+        break;
+      default:
+        break;
+    }
+    if (mode_.ProgrammingLanguageMode) {
+      if (c == '_' || (c == '/' && (LowerEquals(text, "c++") || LowerEquals(text, "tcp"))) ||
+          (c == '-' && (LowerEquals(text, "wi") || LowerEquals(text, "objective")))) {
+        text.push_back(static_cast<char>(c));
+        continue;
+      }
+    }
+    if (c == '-' || c == '/' || c == '\\') {
+      // Hyphenated words, paths and dates stay one word.
+      if (IsLetterOrDigit(PeekByte())) {
+        text.push_back(static_cast<char>(c));
+        continue;
+      }
+    }
+    --pos_;
+    return TokenKind::Word;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Character references
+
+void HtmlSource::DecodeEntity(std::string& result) {
+  const ReferenceKind kind = DecodeReference(result);
+  if (kind == ReferenceKind::Blank) result.assign(1, ' ');
+}
+
+HtmlSource::ReferenceKind HtmlSource::DecodeReference(std::string& out) {
+  out.clear();
+  const int b = ReadByte();
+  if (b < 0) {
+    out.push_back('\0');
+    return ReferenceKind::Character;
+  }
+  if (b == '#') {
+    int n = ReadByte();
+    if (n < 0) {
+      out.push_back('\0');
+      return ReferenceKind::Character;
+    }
+    uint32_t code = 0;
+    bool valid = true;
+    if (n == 'x') {
+      // Hexadecimal: the digits that follow; the byte after them is dropped.
+      bool any = false;
+      while ((n = ReadByte()) >= 0 && IsHexDigit(n)) {
+        code = AddDigit(code, 16, HexValue(n));
+        any = true;
+      }
+      if (!any) code = '?';
+    } else {
+      // Decimal: this byte and the hexadecimal digits after it, which must
+      // all be decimal; the byte after them is dropped.
+      bool decimal = IsDigit(n);
+      code = decimal ? static_cast<uint32_t>(n - '0') : 0;
+      while ((n = ReadByte()) >= 0 && IsHexDigit(n)) {
+        if (IsDigit(n)) {
+          code = AddDigit(code, 10, n - '0');
+        } else {
+          decimal = false;
+        }
+      }
+      if (!decimal) code = '?';
+    }
+    valid = IsValidCodePoint(code);
+    if (!valid || !u_isalpha(static_cast<UChar32>(code))) return ReferenceKind::Blank;
+    AppendCharacter(static_cast<char32_t>(code), mode_.ReferenceCharset, out);
+    return ReferenceKind::Character;
+  }
+  if (IsWordLetter(b)) {
+    // A name: a letter, then letters and digits; the byte after it (usually
+    // ";") is dropped.
+    const size_t start = static_cast<size_t>(pos_) - 1;
+    size_t end = start + 1;
+    while (end < data_.size() && IsLetterOrDigit(static_cast<unsigned char>(data_[end]))) ++end;
+    const std::string_view name(data_.data() + start, end - start);
+    pos_ = static_cast<int64_t>(end);
+    if (end < data_.size()) ++pos_;
+    const long code = LookupEntity(name);
+    if (code < 0) {
+      out.push_back('&');
+      out.append(name);
+      return ReferenceKind::Literal;
+    }
+    if (code == ' ') return ReferenceKind::Blank;
+    AppendCharacter(static_cast<char32_t>(code), mode_.ReferenceCharset, out);
+    return ReferenceKind::Character;
+  }
+  out = "& ";
+  return ReferenceKind::Literal;
+}
+
+// ---------------------------------------------------------------------------
+// Scans
+
+bool HtmlSource::FindElement(std::string_view name) {
+  std::string text;
+  for (;;) {
+    TokenKind kind = NextToken(text);
+    if (kind == TokenKind::End) return false;
+    if (kind != TokenKind::TagOpen) continue;
+    kind = NextToken(text);
+    if (kind == TokenKind::End) return false;
+    if (kind == TokenKind::Word && LowerEquals(text, name)) return true;
+  }
+}
+
+bool HtmlSource::SkipToTagEnd() {
+  std::string text;
+  for (;;) {
+    const TokenKind kind = NextToken(text);
+    if (kind == TokenKind::End) return false;
+    if (kind == TokenKind::TagEnd || kind == TokenKind::EmptyTagEnd) return true;
+  }
+}
+
+bool HtmlSource::FindText(std::string_view text, size_t& start) {
+  size_t at = start;
+  if (!qm::FindText(data_, text, at)) return false;
+  start = at;
+  pos_ = static_cast<int64_t>(at);
+  return true;
+}
+
+std::string HtmlSource::ReadQuoted(char quote) {
+  if (pos_ < 0) return {};
+  size_t at = static_cast<size_t>(pos_);
+  std::string text = qm::ReadQuoted(data_, at, quote);
+  if (at > static_cast<size_t>(pos_)) pos_ = static_cast<int64_t>(at);
+  return text;
+}
 
 }  // namespace qm

@@ -61,8 +61,8 @@ TokenizerMode TokenizerModeFor(const ProgramSettings& program, std::string_view 
 // data, whatever the position.
 class HtmlSource {
  public:
-  HtmlSource() = default;
-  explicit HtmlSource(const TokenizerMode& mode) : mode_(mode) {}
+  HtmlSource() { PrepareLetters(); }
+  explicit HtmlSource(const TokenizerMode& mode) : mode_(mode) { PrepareLetters(); }
 
   // Reads the whole file at `path` (a regular file; others may read it too).
   // A file that cannot be read, or is larger than 4 GiB - 1, gives an empty
@@ -133,21 +133,29 @@ class HtmlSource {
   const TokenizerMode& Mode() const { return mode_; }
 
  private:
-  int ReadByte();        // the next byte, or -1 at the end (position kept)
+  // What a character reference gave: a character's bytes, a blank (which
+  // ends a word like whitespace), or literal text (an unknown name or a lone
+  // "&"), after which a word gets a blank.
+  enum class ReferenceKind { Character, Blank, Literal };
+
+  int ReadByte();  // the next byte, or -1 outside the data (position kept)
   int PeekByte(size_t ahead = 0) const;
-  bool IsWordLetter(unsigned char c) const;
+  bool IsWordLetter(int c) const;
+  bool IsLetterOrDigit(int c) const;
   TokenKind ReadWord(std::string& text);
-  TokenKind ReadNumber(unsigned char first, std::string& text);
+  TokenKind ReadNumber(std::string& text);
+  ReferenceKind DecodeReference(std::string& out);
   void PrepareLetters();
 
   std::string data_;
   int64_t pos_ = 0;
   bool pendingSpace_ = false;
   TokenizerMode mode_;
-  // Letter table of the code page and mode it was built for.
-  bool lettersBuilt_ = false;
-  bool lettersUtf8_ = false;
-  bool letter_[256] = {};
+  std::string entity_;  // scratch for references inside words
+  // Byte classes (1 letter, 2 digit) for the code page and the UTF-8 mode
+  // they were built with.
+  unsigned char class_[256] = {};
+  bool classUtf8_ = false;
 };
 
 }  // namespace qm

@@ -1,0 +1,311 @@
+#include "indexing/HTMLParser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "code_page_guard.h"
+#include "support/TempFolder.h"
+
+namespace qm {
+namespace {
+
+using test::CodePageGuard;
+
+// Renders every token up to the end: words "w:text", numbers "n:text",
+// symbols "s:text", a space "_", markup tokens as their text.
+std::vector<std::string> Tokens(HtmlSource& source) {
+  std::vector<std::string> out;
+  std::string text;
+  for (;;) {
+    const TokenKind kind = source.NextToken(text);
+    switch (kind) {
+      case TokenKind::End:
+        EXPECT_EQ(text, "");
+        return out;
+      case TokenKind::Word: out.push_back("w:" + text); break;
+      case TokenKind::Number: out.push_back("n:" + text); break;
+      case TokenKind::Symbol:
+        EXPECT_EQ(text.size(), 1u);
+        out.push_back("s:" + text);
+        break;
+      case TokenKind::Space:
+        EXPECT_EQ(text, " ");
+        out.push_back("_");
+        break;
+      default: out.push_back(text); break;
+    }
+  }
+}
+
+std::vector<std::string> Tokens(std::string input, TokenizerMode mode = {}) {
+  HtmlSource source(mode);
+  source.OpenBytes(std::move(input));
+  return Tokens(source);
+}
+
+struct TokenCase {
+  const char* input;
+  std::vector<std::string> expected;
+};
+
+class TokenizerCases : public ::testing::TestWithParam<TokenCase> {};
+
+TEST_P(TokenizerCases, GivesTokens) {
+  EXPECT_EQ(Tokens(GetParam().input), GetParam().expected) << GetParam().input;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Markup, TokenizerCases,
+    ::testing::Values(
+        TokenCase{"<p class=x>Hello, world&amp;co 2008.</p>",
+                  {"<", "w:p", "_", "w:class", "s:=", "w:x", ">", "w:Hello", "s:,", "_",
+                   "w:world&co", "_", "n:2008.", "</", "w:p", ">"}},
+        TokenCase{"<!--x-->", {"<!-", "s:-", "w:x", "s:-", "->"}},
+        TokenCase{"<!DOCTYPE html>", {"<!", "w:DOCTYPE", "_", "w:html", ">"}},
+        TokenCase{"<br/>", {"<", "w:br", "/>"}},
+        TokenCase{"<?xml?>", {"<?", "w:xml", "s:?", ">"}},
+        TokenCase{"a/b/ >", {"w:a/b", "s:/", "_", ">"}},
+        TokenCase{"x->", {"w:x", "->"}},
+        // The data ends right after "<" or "<!": the end.
+        TokenCase{"a<", {"w:a"}},
+        TokenCase{"a<!", {"w:a"}},
+        TokenCase{"<!", {}},
+        TokenCase{"\t\r\n\x01", {"_", "_", "_", "_"}},
+        TokenCase{"", {}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, TokenizerCases,
+    ::testing::Values(
+        TokenCase{"e-mail", {"w:e-mail"}},
+        TokenCase{"2008-05-01", {"n:2008-05-01"}},
+        TokenCase{"dir\\file/name", {"w:dir\\file/name"}},
+        // The colon ends a word: the drive letter of a path stands alone.
+        TokenCase{"C:\\dir\\file", {"w:C", "s::", "s:\\", "w:dir\\file"}},
+        TokenCase{"a - b", {"w:a", "_", "s:-", "_", "w:b"}},
+        TokenCase{"c++ C# COM+ asp.net x.509",
+                  {"w:c++", "_", "w:C#", "_", "w:COM+", "_", "w:asp.net", "_", "w:x.509"}},
+        TokenCase{"c+++", {"w:c++", "s:+"}},
+        TokenCase{".NET", {"w:.net", "w:NET"}},
+        TokenCase{".ne", {"s:.", "w:ne"}},
+        TokenCase{".ab", {"s:.", "w:ab"}},
+        TokenCase{"word-", {"w:word", "s:-"}},
+        TokenCase{"word--x", {"w:word", "s:-", "s:-", "w:x"}},
+        TokenCase{"my_var", {"w:my", "s:_", "w:var"}},
+        TokenCase{"don't 'x'", {"w:dont", "_", "s:'", "w:x"}},
+        TokenCase{"3D 3ds mp3", {"w:3D", "_", "w:3d", "w:s", "_", "w:mp3"}},
+        TokenCase{"1,000.50 12:30", {"n:1,000.50", "_", "n:12:30"}},
+        TokenCase{"Tom&amp;Jerry", {"w:Tom&Jerry"}},
+        TokenCase{"foo&nbsp;bar", {"w:foo", "_", "w:bar"}},
+        TokenCase{"&nbsp;x", {"_", "w:x"}},
+        TokenCase{"a&foo;b", {"w:a&foo b"}},
+        TokenCase{"a&sp;b", {"w:a&sp b"}},
+        TokenCase{"a& b", {"w:a&  b"}},
+        TokenCase{"a&#45;b", {"w:a", "_", "w:b"}},
+        TokenCase{"&lt;b&gt;", {"w:<b>"}},
+        TokenCase{"x&mdash;y&apos;z", {"w:x-y`z"}},
+        // Names may hold digits after the first letter.
+        TokenCase{"a&frac12;&sup2;", {"w:a\xC2\xBD\xC2\xB2"}},
+        // Hexadecimal references are read like decimal ones.
+        TokenCase{"&#x2d;x", {"_", "w:x"}},
+        TokenCase{"&#x;x", {"_", "w:x"}},
+        // Invalid code points and malformed values give a blank.
+        TokenCase{"a&#0;b&#xD800;c&#x110000;d&#99999999999999999999;e&#12a;f",
+                  {"w:a", "_", "w:b", "_", "w:c", "_", "w:d", "_", "w:e", "_", "w:f"}}));
+
+// A page that ends inside a reference, a tag or a comment ends quietly.
+INSTANTIATE_TEST_SUITE_P(
+    Truncated, TokenizerCases,
+    ::testing::Values(TokenCase{"a&", {std::string("w:a") + '\0'}},
+                      TokenCase{"a&#", {std::string("w:a") + '\0'}},
+                      TokenCase{"a&#x", {"w:a", "_"}},
+                      TokenCase{"a&#12", {"w:a", "_"}},
+                      TokenCase{"a&am", {"w:a&am "}},
+                      TokenCase{"<p class=\"x", {"<", "w:p", "_", "w:class", "s:=", "s:\"", "w:x"}},
+                      TokenCase{"<!-- x", {"<!-", "s:-", "_", "w:x"}},
+                      TokenCase{"<!-", {"<!-"}},
+                      TokenCase{"1,", {"n:1,"}}));
+
+TEST(Tokenizer, NulBytesAreSpaces) {
+  EXPECT_EQ(Tokens(std::string("a\0b\0", 4)), (std::vector<std::string>{"w:a", "_", "w:b", "_"}));
+}
+
+TEST(Tokenizer, ProgrammingLanguageModeJoinsIdentifiers) {
+  TokenizerMode mode;
+  mode.ProgrammingLanguageMode = true;
+  EXPECT_EQ(Tokens("my_var _x", mode), (std::vector<std::string>{"w:my_var", "_", "w:_x"}));
+  EXPECT_EQ(Tokens("objective- c++/cli tcp/ip wi-fi", mode),
+            (std::vector<std::string>{"w:objective-", "_", "w:c++/cli", "_", "w:tcp/ip", "_",
+                                      "w:wi-fi"}));
+  // The joins need the mode.
+  EXPECT_EQ(Tokens("objective- tcp/ ", {}),
+            (std::vector<std::string>{"w:objective", "s:-", "_", "w:tcp", "s:/", "_"}));
+}
+
+TEST(Tokenizer, PendingSpaceStaysWithItsSource) {
+  HtmlSource source;
+  source.OpenBytes("word ");
+  std::string text;
+  EXPECT_EQ(source.NextToken(text), TokenKind::Word);
+  EXPECT_TRUE(source.PendingSpace());
+  // Seeking does not drop it: the space is still returned first.
+  source.SeekSource(0, 0);
+  EXPECT_EQ(source.NextToken(text), TokenKind::Space);
+  EXPECT_EQ(source.NextToken(text), TokenKind::Word);
+  // A new source starts without it.
+  source.OpenBytes("x");
+  EXPECT_EQ(source.NextToken(text), TokenKind::Word);
+  EXPECT_EQ(text, "x");
+}
+
+TEST(Tokenizer, HighBytesByModeAndCodePage) {
+  const std::string word = "Gr\xC3\xBC\xC3\x9F" "e";  // UTF-8 "Grüße"
+  TokenizerMode utf8;
+  utf8.UTF8Mode = true;
+  {
+    CodePageGuard cp("windows-1252");
+    EXPECT_EQ(Tokens(word, utf8), (std::vector<std::string>{"w:" + word}));
+    // Outside UTF-8 mode only the bytes windows-1252 calls letters join:
+    // 0xC3 is a letter, 0xBC (a fraction) and 0x9F (Y diaeresis: a letter) ...
+    EXPECT_EQ(Tokens(word), (std::vector<std::string>{"w:Gr\xC3", "s:\xBC", "w:\xC3\x9F" "e"}));
+    EXPECT_EQ(Tokens("caf\xE9 na\xEFve"), (std::vector<std::string>{"w:caf\xE9", "_", "w:na\xEFve"}));
+  }
+  // With UTF-8 as the code page every high byte is a letter.
+  EXPECT_EQ(Tokens(word), (std::vector<std::string>{"w:" + word}));
+}
+
+// Character references give their character in the set of the text around
+// them: the page's charset in UTF-8 mode, else the system code page.
+struct ReferenceCase {
+  const char* codePage;
+  bool utf8Mode;
+  const char* pageCharset;
+  const char* input;
+  const char* word;
+};
+
+class ReferenceCases : public ::testing::TestWithParam<ReferenceCase> {};
+
+TEST_P(ReferenceCases, EncodeLikeTheText) {
+  const ReferenceCase& c = GetParam();
+  CodePageGuard cp(c.codePage);
+  ProgramSettings program;
+  program.UTF8ModeFlag = c.utf8Mode;
+  EXPECT_EQ(Tokens(c.input, TokenizerModeFor(program, c.pageCharset)),
+            (std::vector<std::string>{std::string("w:") + c.word}))
+      << c.codePage << " " << c.utf8Mode << " " << c.pageCharset << " " << c.input;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Charsets, ReferenceCases,
+    ::testing::Values(
+        // No blank follows a character's bytes: one word.
+        ReferenceCase{"utf-8", true, "utf-8", "r&#233;sum&#xE9;", "r\xC3\xA9sum\xC3\xA9"},
+        ReferenceCase{"utf-8", true, "", "r&eacute;sum&eacute;", "r\xC3\xA9sum\xC3\xA9"},
+        ReferenceCase{"utf-8", true, "windows-1252", "r&#233;sum&eacute;", "r\xE9sum\xE9"},
+        ReferenceCase{"utf-8", true, "windows-1251", "&#1046;&#233;", "\xC6?"},
+        ReferenceCase{"utf-8", true, "iso-8859-1", "x&euro;&trade;", "x\x80\x99"},
+        ReferenceCase{"utf-8", false, "windows-1252", "r&#233;&hellip;", "r\xC3\xA9\xE2\x80\xA6"},
+        ReferenceCase{"windows-1252", false, "utf-8", "r&#233;&#xE9;&hellip;", "r\xE9\xE9\x85"},
+        ReferenceCase{"windows-1252", false, "", "&#1046;x", "?x"},
+        ReferenceCase{"windows-1252", true, "utf-8", "&#233;&trade;", "\xC3\xA9\xE2\x84\xA2"},
+        ReferenceCase{"windows-1251", false, "", "&trade;&euro;&#1046;", "\x99\x88\xC6"},
+        // A letter above U+FFFF is its character.
+        ReferenceCase{"utf-8", true, "utf-8", "a&#x10400;", "a\xF0\x90\x90\x80"}));
+
+struct EntityCase {
+  const char* after;  // the bytes after "&"
+  std::string result;
+  int64_t position;   // where reading stops
+};
+
+TEST(DecodeEntity, ResultsAndConsumedBytes) {
+  const EntityCase cases[] = {
+      {"amp;x", "&", 4},        {"ampx", "&ampx", 4},  {"amp", "&", 3},
+      {"AMP;", "&AMP", 4},      {"nbsp;", " ", 5},     {"quot;", "\"", 5},
+      {"#65;", "A", 4},         {"#x41;", "A", 5},     {"#x41", "A", 4},
+      {"#45;", " ", 4},         {"#;x", " ", 3},       {"#", std::string(1, '\0'), 1},
+      {"", std::string(1, '\0'), 0},                   {" x", "& ", 1},
+      {";", "& ", 1},           {"yuml;", "\xC3\xBF", 5},
+  };
+  for (const EntityCase& c : cases) {
+    HtmlSource source;
+    source.OpenBytes(c.after);
+    std::string result;
+    source.DecodeEntity(result);
+    EXPECT_EQ(result, c.result) << c.after;
+    EXPECT_EQ(source.Position(), c.position) << c.after;
+  }
+}
+
+TEST(SourceOperations, ReadSeekAndStayInsideTheData) {
+  HtmlSource source;
+  source.OpenBytes("0123456789");
+  char buffer[16] = {};
+  EXPECT_EQ(source.ReadBytes(buffer, 4), 4u);
+  EXPECT_EQ(std::string(buffer, 4), "0123");
+  EXPECT_EQ(source.SeekSource(-2, 2), 8);
+  EXPECT_EQ(source.ReadBytes(buffer, 16), 2u);
+  EXPECT_EQ(source.ReadBytes(buffer, 16), 0u);
+  EXPECT_EQ(source.SeekSource(5, 1), 15);
+  EXPECT_EQ(source.ReadBytes(buffer, 1), 0u);
+  std::string text;
+  EXPECT_EQ(source.NextToken(text), TokenKind::End);
+  EXPECT_EQ(source.SeekSource(-3, 0), -3);
+  EXPECT_EQ(source.ReadBytes(buffer, 5), 0u);
+  EXPECT_EQ(source.NextToken(text), TokenKind::End);
+  EXPECT_EQ(source.ReadQuoted('"'), "");
+  source.CloseSource();
+  EXPECT_EQ(source.Size(), 0u);
+}
+
+TEST(SourceOperations, OpenSourceReadsWholeFilesAndToleratesMissingOnes) {
+  test::TempFolder folder;
+  HtmlSource source;
+  EXPECT_TRUE(source.OpenSource(folder.Write("a.html", "<b>x</b>")));
+  EXPECT_EQ(source.Size(), 8u);
+  EXPECT_FALSE(source.OpenSource(folder / "missing.html"));
+  EXPECT_EQ(source.Size(), 0u);
+  std::string text;
+  EXPECT_EQ(source.NextToken(text), TokenKind::End);
+  EXPECT_FALSE(source.OpenSource(folder.path()));  // a folder is no file
+  EXPECT_EQ(source.Size(), 0u);
+}
+
+TEST(SourceOperations, FindElementAndSkipToTagEnd) {
+  HtmlSource source;
+  source.OpenBytes("<html><HEAD><Title lang=en>The title</title>< meta>");
+  EXPECT_TRUE(source.FindElement("title"));
+  EXPECT_TRUE(source.SkipToTagEnd());
+  std::string text;
+  EXPECT_EQ(source.NextToken(text), TokenKind::Word);
+  EXPECT_EQ(text, "The");
+  // "< meta": the token after "<" is a space, so no element.
+  EXPECT_FALSE(source.FindElement("meta"));
+  source.SeekSource(0, 0);
+  EXPECT_TRUE(source.FindElement("head"));
+  EXPECT_FALSE(source.FindElement("html"));
+  source.OpenBytes("<a href=x");
+  EXPECT_TRUE(source.FindElement("a"));
+  EXPECT_FALSE(source.SkipToTagEnd());
+}
+
+TEST(SourceOperations, FindTextAndReadQuoted) {
+  HtmlSource source;
+  source.OpenBytes("var PAGETITLE = 'it\\'s'; x = \"a\\\"b\"");
+  size_t start = 0;
+  ASSERT_TRUE(source.FindText("pagetitle", start));
+  EXPECT_EQ(start, 13u);
+  EXPECT_EQ(source.Position(), 13);
+  EXPECT_EQ(source.ReadQuoted('\''), "it's");
+  EXPECT_EQ(source.ReadQuoted('"'), "a\\");
+  size_t again = start;
+  EXPECT_FALSE(source.FindText("pagetitle", again));
+  EXPECT_EQ(again, start);
+  source.OpenBytes("\"line\r\nnext");
+  EXPECT_EQ(source.ReadQuoted('"'), "line next");
+}
+
+}  // namespace
+}  // namespace qm
