@@ -56,7 +56,7 @@ test('reading database text', async (t) => {
       text: "//v2format\r\nvar ln=new Array('x^Only caption','plain');\r\nvar ds=new Array('','');\r\nvar kw=new Array('^^','^^');",
       links: [{ cat: -1, caption: 'Only caption', url: '', desc: '', keys: '^^' }, { cat: -1, caption: '', url: '', desc: '', keys: '^^' }],
     },
-    { name: 'no links array', text: "var cg=new Array('All');", problem: 'missing', links: [] },
+    { name: 'no links array', text: "var cg=new Array('All');", problem: 'damaged', links: [] },
     { name: 'an empty links array', text: 'var ln=new Array(\r\n);\r\nvar ds=new Array(\r\n);', problem: 'damaged', links: [] },
   ];
   for (const c of cases) {
@@ -74,7 +74,7 @@ test('arrays from a plain database script', () => {
   const db = qmk.readDatabaseArrays(['All', 'A'], ['1+Old+x.html', ''], ['d', ''], ['+k+', '++']);
   assert.equal(db.separator, '+');
   assert.deepEqual(links(db), [{ cat: 1, caption: 'Old', url: 'x.html', desc: 'd', keys: '+k+' }]);
-  assert.equal(qmk.readDatabaseArrays(undefined, undefined).problem, 'missing');
+  assert.equal(qmk.readDatabaseArrays(undefined, undefined).problem, 'damaged');
 });
 
 test('keyword lists leave out the program markers', () => {

@@ -87,7 +87,7 @@
     return {
       categories: [], cat: [], caption: [], url: [], desc: [], keys: [],
       separator: '^', count: 0, charset: 'utf-8',
-      problem: null,      // 'missing' | 'damaged' | null: no usable links array
+      problem: null,      // 'missing' (no database script ran) | 'damaged' (no links array) | null
       incomplete: false   // fewer descriptions or keyword lists than links
     };
   }
@@ -177,8 +177,7 @@
     db.separator = separator;
     db.categories = (cg || []).slice();
     if (db.categories.length === 1 && db.categories[0] === '') db.categories = [];
-    if (!ln) { db.problem = 'missing'; return db; }
-    if (ln.length === 0) { db.problem = 'damaged'; return db; }
+    if (!ln || ln.length === 0) { db.problem = 'damaged'; return db; }
     ds = ds || []; kw = kw || [];
     if (ds.length < ln.length || kw.length < ln.length) db.incomplete = true;
     for (var i = 0; i < ln.length; i++) {
@@ -718,6 +717,7 @@
     readyOne: 'Type to search 1 page.',
     empty: 'This search holds no pages yet.',
     missing: 'The search database could not be loaded. Make sure searchdb.js is in the same folder as this page.',
+    unreadable: 'The search database could not be read: searchdb.js has an error. Please save the database again with Quillmark.',
     damaged: 'The search database is damaged: its list of pages cannot be read. Please rebuild it with Quillmark.',
     incomplete: 'Part of the search database is missing; some pages may be found by their title only.',
     results: '{n} results for \u201c{q}\u201d',
@@ -741,9 +741,15 @@
 
   var page = {
     ready: false, index: null, db: null, texts: TEXTS, timing: {},
-    engine: engine, lastTerms: [], lastIds: new Int32Array(0), lastKey: null
+    engine: engine, lastTerms: [], lastIds: new Int32Array(0), lastKey: null, databaseLoaded: false
   };
   window.qmk = page;
+
+  // A database script that does not parse defines nothing, yet it loaded:
+  // that tells a damaged file from a missing one. This script runs before
+  // the (deferred) database script, so both events are still to come.
+  var dbTag = document.getElementById('qmk-db');
+  if (dbTag) dbTag.addEventListener('load', function () { page.databaseLoaded = true; });
 
   function el(id) { return document.getElementById(id); }
 
@@ -776,7 +782,7 @@
     }
     function finish(found, cs) {
       var db;
-      if (!found) { db = emptyDatabase(); db.problem = 'missing'; }
+      if (!found) { db = emptyDatabase(); db.problem = page.databaseLoaded ? 'unreadable' : 'missing'; }
       else if (found.text !== undefined) db = readDatabaseText(found.text);
       else db = readDatabaseArrays(window.cg, window.ln, window.ds, window.kw);
       db.charset = cs;
@@ -790,7 +796,10 @@
     again.setAttribute('charset', fallback);
     again.onload = function () { finish(read(), fallback); };
     again.onerror = function () { finish(found, charset); };
-    again.src = tag.getAttribute('src');
+    // A new address: under the same one the browser reuses the text it
+    // already decoded.
+    var src = tag.getAttribute('src');
+    again.src = src + (src.indexOf('?') < 0 ? '?' : '&') + 'charset=' + encodeURIComponent(fallback);
     document.head.appendChild(again);
   }
 
@@ -1097,6 +1106,13 @@
     });
   }
 
-  if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', boot);
-  else boot();
+  // Deferred scripts run before DOMContentLoaded, with readyState already
+  // "interactive": the database script after this one has not run yet then.
+  var booted = false;
+  function bootOnce() { if (!booted) { booted = true; boot(); } }
+  if (document.readyState === 'complete') bootOnce();
+  else {
+    document.addEventListener('DOMContentLoaded', bootOnce);
+    window.addEventListener('load', bootOnce);
+  }
 })();
