@@ -1,0 +1,89 @@
+#include "platform/Env.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/Folders.h"
+#include "support/TempFolder.h"
+
+namespace qm {
+namespace {
+
+using test::ReadFile;
+using test::TempFolder;
+
+TEST(Env, ReadFileReadsRegularFilesOnly) {
+  TempFolder temp;
+  Env& env = Env::Default();
+  std::string contents = "stale";
+  const std::string binary("a\0b\xFF\r\n", 6);
+  EXPECT_TRUE(env.ReadFile(temp.Write("f", binary), &contents));
+  EXPECT_EQ(contents, binary);
+
+  EXPECT_TRUE(env.ReadFile(temp.Write("empty", ""), &contents));
+  EXPECT_EQ(contents, "");
+
+  contents = "stale";
+  EXPECT_FALSE(env.ReadFile(temp / "missing", &contents));
+  EXPECT_EQ(contents, "");
+  contents = "stale";
+  EXPECT_FALSE(env.ReadFile(temp.path(), &contents));  // a folder
+  EXPECT_EQ(contents, "");
+  EXPECT_FALSE(env.ReadFile("/dev/null", &contents));   // not a regular file
+
+  // Files whose size the system does not know in advance are read whole.
+  EXPECT_TRUE(env.ReadFile("/proc/self/status", &contents));
+  EXPECT_NE(contents.find("VmRSS"), std::string::npos);
+}
+
+TEST(Env, WritesRenamesAndDeletes) {
+  TempFolder temp;
+  Env& env = Env::Default();
+  auto file = env.NewWritableFile(temp / "new");
+  ASSERT_TRUE(file);
+  EXPECT_TRUE(file->Append("hello "));
+  EXPECT_TRUE(file->Append("world"));
+  EXPECT_TRUE(file->Sync());
+  EXPECT_TRUE(file->Close());
+  EXPECT_FALSE(file->Close());
+  EXPECT_FALSE(file->Append("late"));
+  EXPECT_EQ(ReadFile(temp / "new"), "hello world");
+
+  // NewWritableFile empties an existing file.
+  temp.Write("old", "old content");
+  file = env.NewWritableFile(temp / "old");
+  ASSERT_TRUE(file);
+  EXPECT_TRUE(file->Close());
+  EXPECT_EQ(ReadFile(temp / "old"), "");
+
+  EXPECT_TRUE(env.RenameFile(temp / "new", temp / "old"));
+  EXPECT_EQ(ReadFile(temp / "old"), "hello world");
+  EXPECT_FALSE(env.FileExists(temp / "new"));
+  EXPECT_FALSE(env.RenameFile(temp / "new", temp / "x"));
+  EXPECT_TRUE(env.SyncFolder(temp.path()));
+  EXPECT_FALSE(env.FileExists(temp.path()));
+  EXPECT_TRUE(env.DeleteFile(temp / "old"));
+  EXPECT_FALSE(env.DeleteFile(temp / "old"));
+  EXPECT_FALSE(env.NewWritableFile(temp / "no/such/folder/file"));
+}
+
+TEST(Env, CopyFileReplacesTheTargetAndLeavesNoTemporaryFile) {
+  TempFolder temp;
+  Env& env = Env::Default();
+  const std::string from = temp.Write("from.js", "new content");
+  const std::string to = temp.Write("to.js", "old content");
+  EXPECT_TRUE(env.CopyFile(from, to));
+  EXPECT_EQ(ReadFile(to), "new content");
+  EXPECT_EQ(ReadFile(from), "new content");
+  EXPECT_FALSE(FileExists(to + "~copy~"));
+
+  EXPECT_FALSE(env.CopyFile(temp / "missing", to));
+  EXPECT_EQ(ReadFile(to), "new content");
+  EXPECT_FALSE(env.CopyFile(from, temp / "no/folder/to.js"));
+  EXPECT_TRUE(env.CopyFile(from, temp / "fresh.js"));
+  EXPECT_EQ(ReadFile(temp / "fresh.js"), "new content");
+}
+
+}  // namespace
+}  // namespace qm
