@@ -72,11 +72,12 @@ std::string MakeLinkURL(std::string_view databaseFile, std::string_view file, bo
   size_t differ = 0;
   while (differ < shorter && databaseFile[differ] == file[differ]) ++differ;
 
-  // Back to the separator that starts the first differing folder name.
+  // Back to the last separator before the first difference: the end of the
+  // folders the two paths share. (A separator at the difference itself is not
+  // shared: "/site/a/" and "/site/ab/" share only "/site/".)
   size_t start = differ;
-  while (start > 0 && !(start < databaseFile.size() && IsPathSeparator(databaseFile[start]))) {
-    --start;
-  }
+  while (start > 0 && !IsPathSeparator(databaseFile[start - 1])) --start;
+  if (start > 0) --start;
   size_t separators = 0;
   for (size_t i = start; i < databaseFile.size(); ++i) {
     if (IsPathSeparator(databaseFile[i])) ++separators;
