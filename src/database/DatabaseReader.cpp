@@ -14,12 +14,14 @@ namespace qm {
 namespace {
 
 // Calls `take` for every element of the array that `opening` starts; stops
-// after an element that is not directly followed by a comma.
+// after an element that is not directly followed by a comma. Where the file
+// ends before the opening quote of an element there is no element, so a file
+// cut off after the opening text or after a comma gains no empty link.
 template <typename Take>
 void ForEachElement(std::string_view file, std::string_view opening, Take take) {
   size_t pos = 0;
   if (!FindText(file, opening, pos)) return;
-  while (true) {
+  while (file.find('\'', pos) != std::string_view::npos) {
     std::string element = ReadQuoted(file, pos, '\'');
     if (!take(std::move(element))) return;
     if (pos >= file.size() || file[pos] != ',') return;
