@@ -48,6 +48,9 @@ bool SaveDatabaseFile(const std::string& path, const DatabaseMarkers& markers,
   }  // the old content is released before the new one is built
 
   const std::string temp = path + "~temp~";
+  // Whatever stands under the temporary name (what an interrupted save left,
+  // or a link planted there) goes first; the new file is made afresh.
+  env.DeleteFile(temp);
   std::unique_ptr<WritableFile> out = env.NewWritableFile(temp);
   if (!out) {
     ShowError(ui, std::string(kCannotSaveMessage));

@@ -74,7 +74,9 @@ class PosixEnv final : public Env {
   }
 
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // O_NOFOLLOW: a symbolic link planted at the path must not make us
+    // write into the file it points to.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) return nullptr;
     return std::make_unique<PosixWritableFile>(fd);
   }
@@ -110,6 +112,7 @@ bool Env::CopyFile(const std::string& from, const std::string& to) {
   std::string contents;
   if (!ReadFile(from, &contents)) return false;
   const std::string temp = to + "~copy~";
+  DeleteFile(temp);  // a leftover of an interrupted copy
   auto file = NewWritableFile(temp);
   if (!file) return false;
   bool ok = file->Append(contents) && file->Sync();

@@ -29,7 +29,8 @@ class Env {
   // Reads a whole regular file. False (and *contents empty) when the path
   // cannot be opened or is not a regular file.
   virtual bool ReadFile(const std::string& path, std::string* contents) = 0;
-  // Creates or empties a file for writing; null on failure.
+  // Creates or empties a file for writing; null on failure. A symbolic link
+  // at `path` is not followed: the call fails instead.
   virtual std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) = 0;
   // Replaces `to` by `from` atomically (rename(2)).
   virtual bool RenameFile(const std::string& from, const std::string& to) = 0;

@@ -1,6 +1,7 @@
 #include "platform/Env.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -83,6 +84,22 @@ TEST(Env, CopyFileReplacesTheTargetAndLeavesNoTemporaryFile) {
   EXPECT_FALSE(env.CopyFile(from, temp / "no/folder/to.js"));
   EXPECT_TRUE(env.CopyFile(from, temp / "fresh.js"));
   EXPECT_EQ(ReadFile(temp / "fresh.js"), "new content");
+}
+
+TEST(Env, NeverWritesThroughASymbolicLink) {
+  TempFolder temp;
+  Env& env = Env::Default();
+  const std::string victim = temp.Write("victim", "untouched");
+  ASSERT_EQ(::symlink(victim.c_str(), (temp / "link").c_str()), 0);
+  EXPECT_FALSE(env.NewWritableFile(temp / "link"));
+  EXPECT_EQ(ReadFile(victim), "untouched");
+
+  // A link planted as CopyFile's temporary file is removed, not followed.
+  const std::string from = temp.Write("from", "copied");
+  ASSERT_EQ(::symlink(victim.c_str(), (temp / "to~copy~").c_str()), 0);
+  EXPECT_TRUE(env.CopyFile(from, temp / "to"));
+  EXPECT_EQ(ReadFile(temp / "to"), "copied");
+  EXPECT_EQ(ReadFile(victim), "untouched");
 }
 
 }  // namespace
