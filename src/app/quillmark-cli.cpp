@@ -39,6 +39,11 @@ int main(int argc, char** argv) {
 
   const std::vector<Command> commands = {
       RegisterList(app),
+      RegisterExtract(app),
+      RegisterNew(app),
+      RegisterAdd(app),
+      RegisterUpdate(app),
+      RegisterTemplates(app),
   };
 
   try {

@@ -30,6 +30,11 @@ struct Command {
 };
 
 Command RegisterList(CLI::App& app);
+Command RegisterExtract(CLI::App& app);
+Command RegisterNew(CLI::App& app);
+Command RegisterAdd(CLI::App& app);
+Command RegisterUpdate(CLI::App& app);
+Command RegisterTemplates(CLI::App& app);
 
 // Prints one line "quillmark-cli: <text>" on stderr.
 void PrintError(const std::string& text);

@@ -1,0 +1,457 @@
+#include "indexing/Ratings.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "database/SelectionOrder.h"
+#include "database/TextForms.h"
+#include "indexing/TextPieces.h"
+#include "platform/CodePage.h"
+#include "platform/Paths.h"
+
+namespace qm {
+namespace {
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// Bytes that never begin a candidate: a blank, a double quote, an asterisk,
+// "<", ">", "&" and control bytes.
+bool IsExcludedFirstByte(unsigned char c) {
+  return c <= 0x20 || c == '"' || c == '*' || c == '<' || c == '>' || c == '&';
+}
+
+// A page word or number is a candidate unless it begins with an excluded
+// byte, the copyright sign or the trade mark sign. The signs are looked for as
+// characters (the stored text is UTF-8 in UTF-8 mode and in the system code
+// page otherwise) and as the bytes 0xA9 and 0x99 that stand for them in the
+// Western and Cyrillic code pages.
+bool IsCandidateWord(std::string_view stored, bool utf8Mode) {
+  if (stored.empty()) return false;
+  const unsigned char first = static_cast<unsigned char>(stored[0]);
+  if (IsExcludedFirstByte(first)) return false;
+  if (first < 0x80) return true;
+  if (first == 0xA9 || first == 0x99) return false;
+  const std::string_view head = stored.substr(0, 4);
+  const WideString wide = utf8Mode ? UTF8ToWide(head) : SystemToWide(head);
+  return wide.empty() || (wide[0] != u'\u00A9' && wide[0] != u'\u2122');
+}
+
+// The lower-cased form of a stored word (LowerText), with a fast way for
+// ASCII, which every mode lower-cases as ASCII.
+void LowerWord(std::string_view word, bool utf8Mode, std::string& out) {
+  if (IsAsciiText(word)) {
+    out.assign(word);
+    for (char& c : out) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+  } else {
+    out = LowerText(word, utf8Mode);
+  }
+}
+
+int32_t ClampPosition(int64_t position) {
+  return static_cast<int32_t>(std::min<int64_t>(position, std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+void TidyDescription(std::string& description) {
+  for (std::string_view run : {"          ", "        ", "    ", "  "}) {
+    ReplaceAll(description, run, " ");
+  }
+}
+
+TRating::TRating(ProgramSettings& program)
+    : program_(program), own_(std::make_shared<RatingSettings>()) {
+  settings_ = own_;
+}
+
+bool TRating::LoadSettings(const SettingsFiles& files) {
+  own_ = std::make_shared<RatingSettings>();
+  settings_ = own_;
+  return qm::LoadSettings(files, *own_, program_);
+}
+
+void TRating::UseSettings(std::shared_ptr<const RatingSettings> settings) {
+  own_.reset();
+  settings_ = settings ? std::move(settings) : std::make_shared<const RatingSettings>();
+}
+
+RatingSettings& TRating::EditSettings() {
+  if (!own_) {
+    own_ = std::make_shared<RatingSettings>(*settings_);
+    settings_ = own_;
+  }
+  tableValid_ = false;  // group answers may change
+  return *own_;
+}
+
+std::vector<TWordRecord>& TRating::EditWords() {
+  tableValid_ = false;
+  return words_;
+}
+
+void TRating::ResetState() {
+  words_.clear();
+  info_.clear();
+  table_.Clear();
+  tableValid_ = true;
+  openTags_.clear();
+  tagSums_.clear();
+  suppressed_ = false;
+}
+
+// ---------------------------------------------------------------- elements
+
+void TRating::PushTag(std::string_view name) {
+  const RatingSettings& settings = Settings();
+  TTagRating entry;
+  entry.Tag.assign(name);
+  if (const TTagRating* rated = settings.FindTag(name)) {
+    entry.Rating = rated->Rating;
+    if (entry.Rating < settings.TagsMinimalRating) {
+      entry.BelowMinimum = true;
+      suppressed_ = true;
+    }
+  }
+  const double below = tagSums_.empty() ? 0.0 : tagSums_.back();
+  tagSums_.push_back(below + entry.Rating / 100.0);
+  openTags_.push_back(std::move(entry));
+}
+
+void TRating::PopTag(std::string_view name) {
+  for (size_t k = openTags_.size(); k-- > 0;) {
+    if (openTags_[k].Tag == name) {
+      if (openTags_[k].BelowMinimum) suppressed_ = false;
+      openTags_.resize(k);
+      tagSums_.resize(k);
+      return;
+    }
+  }
+  openTags_.clear();
+  tagSums_.clear();
+}
+
+// ---------------------------------------------------------------- candidates
+
+void TRating::IndexWords() {
+  table_.Clear();
+  info_.clear();
+  info_.reserve(words_.size());
+  auto textOf = [this](int32_t i) -> std::string_view { return words_[static_cast<size_t>(i)].Word; };
+  for (size_t i = 0; i < words_.size(); ++i) {
+    const std::string& word = words_[i].Word;
+    WordInfo info;
+    info.hash = WordTable::Hash(word);
+    info.groups = Settings().FindInGroups(word);
+    // The first record of a word is the one every lookup finds.
+    if (table_.Find(word, info.hash, textOf) < 0) table_.Insert(info.hash, static_cast<int32_t>(i));
+    info_.push_back(info);
+  }
+  tableValid_ = true;
+}
+
+int32_t TRating::FindWord(std::string_view word, std::string& lowered, uint64_t& hash) {
+  if (!tableValid_) IndexWords();
+  LowerWord(word, program_.UTF8ModeFlag, lowered);
+  hash = WordTable::Hash(lowered);
+  return table_.Find(lowered, hash, [this](int32_t i) -> std::string_view {
+    return words_[static_cast<size_t>(i)].Word;
+  });
+}
+
+void TRating::AddWord(std::string_view word, int32_t position) {
+  if (word == "-" || suppressed_) return;
+  AddCandidate(word, position);
+}
+
+void TRating::AddCandidate(std::string_view word, int32_t position) {
+  uint64_t hash = 0;
+  const int32_t found = FindWord(word, lowered_, hash);
+  const RatingSettings& settings = Settings();
+  if (found >= 0) {
+    const WordInfo& info = info_[static_cast<size_t>(found)];
+    if (info.groups.InAnyGroup && info.groups.MinRating < settings.StopWordsMinimalRating) return;
+    TWordRecord& record = words_[static_cast<size_t>(found)];
+    record.Count += 1;
+    const double rating = RateOccurrence(word, position);
+    if (rating > record.Rating) record.Rating = rating;
+    return;
+  }
+  const WordGroupMatch groups = settings.FindInGroups(lowered_);
+  if (groups.InAnyGroup && groups.MinRating < settings.StopWordsMinimalRating) return;
+  TWordRecord record;
+  record.Word = lowered_;
+  record.Count = 1;
+  record.Position = position;
+  record.Rating = position == -1 ? -1.0 : RateOccurrence(word, position);
+  table_.Insert(hash, static_cast<int32_t>(words_.size()));
+  words_.push_back(std::move(record));
+  info_.push_back(WordInfo{hash, groups});
+}
+
+void TRating::AddMetaKeyword(std::string_view keyword) {
+  uint64_t hash = 0;
+  const int32_t found = FindWord(keyword, lowered_, hash);
+  const RatingSettings& settings = Settings();
+  if (found >= 0) {
+    const WordInfo& info = info_[static_cast<size_t>(found)];
+    if (info.groups.InAnyGroup && info.groups.MinRating < settings.StopWordsMinimalRating) return;
+    TWordRecord& record = words_[static_cast<size_t>(found)];
+    record.Count += 1;
+    if (settings.KeywordRating > record.Rating) {
+      record.Rating = RateOccurrence(keyword, 0) * settings.KeywordRating;
+    }
+    return;
+  }
+  const WordGroupMatch groups = settings.FindInGroups(lowered_);
+  if (groups.InAnyGroup && groups.MinRating < settings.StopWordsMinimalRating) return;
+  TWordRecord record;
+  record.Word = lowered_;
+  record.Count = 1;
+  record.Position = 0;
+  record.Rating = RateOccurrence(keyword, 0) * settings.KeywordRating;
+  table_.Insert(hash, static_cast<int32_t>(words_.size()));
+  words_.push_back(std::move(record));
+  info_.push_back(WordInfo{hash, groups});
+}
+
+// ---------------------------------------------------------------- rating
+
+double TRating::CaseClass(std::string_view word) const {
+  const RatingSettings& settings = Settings();
+  if (word.empty()) return settings.XXXRating;
+  if (IsDigit(static_cast<unsigned char>(word[0]))) return settings.DigitRating;
+  const unsigned char* upper = UpperTable();
+  size_t unchanged = 0;
+  for (char ch : word) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (IsDigit(c)) return settings.CodeRating;
+    if (upper[c] == c) ++unchanged;
+  }
+  if (unchanged == word.size()) return settings.XXXRating;
+  if (unchanged == 0) return settings.zzzRating;
+  return settings.YyyRating;
+}
+
+double TRating::RateOccurrence(std::string_view word, int64_t position) const {
+  const RatingSettings& settings = Settings();
+  // An empty file has no extent to fall along: the term keeps its value at
+  // the start of a file.
+  const double positionTerm =
+      fileSize_ == 0 ? settings.WordPositionWeight
+                     : settings.WordPositionWeight *
+                           (1.0 - (settings.BeginOfFile - settings.EndOfFile) *
+                                      static_cast<double>(position) / static_cast<double>(fileSize_));
+  const double tagTerm = tagSums_.empty() ? 0.0 : tagSums_.back();
+  return positionTerm + settings.WordCaseWeight * CaseClass(word) + settings.TagWeight * tagTerm;
+}
+
+void TRating::ComputeTotals() {
+  if (!tableValid_) IndexWords();
+  const RatingSettings& settings = Settings();
+  for (size_t i = 0; i < words_.size(); ++i) {
+    TWordRecord& record = words_[i];
+    const WordGroupMatch& groups = info_[i].groups;
+    const double s = groups.InAnyGroup ? groups.LastRating * 0.01 : 0.0;
+    record.Total = record.Count * settings.CountWeight +
+                   (record.Rating == -1.0 ? settings.FileNameWeight : record.Rating) +
+                   s * settings.ExistingWeight;
+  }
+}
+
+void TRating::SortWords(size_t keep) {
+  const std::vector<size_t> order = SelectionOrder(
+      words_.size(), [this](size_t a, size_t b) { return words_[a].Total > words_[b].Total; }, keep);
+  std::vector<TWordRecord> sorted;
+  sorted.reserve(order.size());
+  for (size_t from : order) sorted.push_back(std::move(words_[from]));
+  words_.swap(sorted);
+  tableValid_ = false;
+}
+
+// ---------------------------------------------------------------- the file
+
+std::string_view TRating::Stored(std::string_view text, std::string_view charset,
+                                 std::string& buffer) const {
+  // ASCII is the same in every character set and in UTF-8.
+  if (IsAsciiText(text)) return text;
+  buffer = ToStoredText(text, charset, program_.UTF8ModeFlag);
+  return buffer;
+}
+
+bool TRating::RateFile(const std::string& path, const std::string& indexedFile,
+                       std::string& description, std::string_view charset) {
+  HtmlSource source(TokenizerModeFor(program_, charset));
+  source.OpenSource(path);
+  RateSource(source, indexedFile, description, charset);
+  source.CloseSource();
+  return true;
+}
+
+namespace {
+
+bool IsMarkerComment(TokenKind kind, const std::string& text, std::string_view marker) {
+  return kind == TokenKind::Word && text == marker;
+}
+
+}  // namespace
+
+void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
+                         std::string& description, std::string_view charset) {
+  ResetState();
+  fileSize_ = static_cast<uint32_t>(source.Size());
+  source.SeekSource(0, 0);
+
+  const RatingSettings& settings = Settings();
+  const bool utf8Mode = program_.UTF8ModeFlag;
+  const int64_t limit = program_.ByteLimit;
+  int64_t position = 0;
+  int64_t wordCount = 0;
+  bool atEnd = false;
+  bool excluded = false;  // inside a stretch marked "qmknoindex"
+  std::string text;
+  std::string lowered;
+  std::string buffer;
+
+  auto next = [&]() {
+    const TokenKind kind = source.NextToken(text);
+    position += static_cast<int64_t>(text.size());
+    if (kind == TokenKind::End) atEnd = true;
+    return kind;
+  };
+  // Reads tokens up to one of the two kinds or the end. Once past the byte
+  // limit it stops early: the rating ends right after this token anyway.
+  auto readUntil = [&](TokenKind stop1, TokenKind stop2) {
+    for (;;) {
+      const TokenKind kind = next();
+      if (kind == TokenKind::End || kind == stop1 || kind == stop2 || position > limit) return kind;
+    }
+  };
+  // After a comment open: passes over hyphens and blanks and reads the first
+  // other token, which names a marker when it is one of the two words.
+  auto commentHead = [&]() {
+    TokenKind kind;
+    do {
+      kind = next();
+    } while ((kind == TokenKind::Symbol && text == "-") || kind == TokenKind::Space);
+    return kind;
+  };
+  auto finishComment = [&](TokenKind head) {
+    if (head != TokenKind::CommentEnd && head != TokenKind::End && position <= limit) {
+      readUntil(TokenKind::CommentEnd, TokenKind::CommentEnd);
+    }
+  };
+  auto describes = [&]() {
+    return wordCount >= settings.DescOffset &&
+           static_cast<int64_t>(description.size()) < settings.DescLength;
+  };
+
+  while (!atEnd) {
+    const TokenKind kind = next();
+    if (excluded) {
+      if (kind == TokenKind::CommentOpen) {
+        const TokenKind head = commentHead();
+        if (IsMarkerComment(head, text, "qmkindex")) excluded = false;
+        finishComment(head);
+      }
+    } else {
+      switch (kind) {
+        case TokenKind::Word: {
+          ++wordCount;
+          const std::string_view stored = Stored(text, charset, buffer);
+          if (describes()) {
+            description += ' ';
+            description += stored;
+          }
+          if (IsCandidateWord(stored, utf8Mode)) AddWord(stored, ClampPosition(position));
+          break;
+        }
+        case TokenKind::Number: {
+          if (describes()) {
+            description += ' ';
+            description += text;
+          }
+          if (!IsDigit(static_cast<unsigned char>(text.back()))) text.pop_back();
+          const std::string_view stored = Stored(text, charset, buffer);
+          if (IsCandidateWord(stored, utf8Mode)) AddWord(stored, ClampPosition(position));
+          break;
+        }
+        case TokenKind::Symbol:
+          if (describes()) description += text;
+          break;
+        case TokenKind::TagOpen:
+          if (next() == TokenKind::Word) {
+            lowered = LowerBytes(text);
+            PushTag(lowered);
+            if (readUntil(TokenKind::TagEnd, TokenKind::EmptyTagEnd) == TokenKind::EmptyTagEnd &&
+                !openTags_.empty()) {
+              if (openTags_.back().BelowMinimum) suppressed_ = false;
+              openTags_.pop_back();
+              tagSums_.pop_back();
+            }
+          }
+          break;
+        case TokenKind::EndTagOpen:
+          if (next() == TokenKind::Word) {
+            lowered = LowerBytes(text);
+            PopTag(lowered);
+            readUntil(TokenKind::TagEnd, TokenKind::TagEnd);
+          }
+          break;
+        case TokenKind::CommentOpen: {
+          position += static_cast<int64_t>(text.size());  // the opening counts twice
+          const TokenKind head = commentHead();
+          if (IsMarkerComment(head, text, "qmknoindex")) excluded = true;
+          finishComment(head);
+          break;
+        }
+        case TokenKind::DeclarationOpen:
+        case TokenKind::ProcessingInstructionOpen:
+          readUntil(TokenKind::TagEnd, TokenKind::TagEnd);
+          break;
+        default:
+          break;
+      }
+    }
+    if (position > limit) break;
+  }
+
+  TidyDescription(description);
+  AddKeywordsMeta(source, charset);
+  AddFileNameWords(indexedFile);
+  ComputeTotals();
+  SortWords(static_cast<size_t>(std::max<int32_t>(settings.KeysCount, 0)));
+}
+
+void TRating::AddKeywordsMeta(HtmlSource& source, std::string_view charset) {
+  size_t start = 0;
+  if (!source.FindText("\"keywords\"", start)) return;
+  std::string value = source.ReadQuoted('"');
+  if (value.empty()) return;
+  value += ',';
+  std::string buffer;
+  size_t begin = 0;
+  for (size_t comma = value.find(','); comma != std::string::npos; comma = value.find(',', begin)) {
+    const std::string_view piece = TrimBlanks(std::string_view(value).substr(begin, comma - begin));
+    begin = comma + 1;
+    if (piece.empty() || IsExcludedFirstByte(static_cast<unsigned char>(piece[0]))) continue;
+    AddMetaKeyword(Stored(piece, charset, buffer));
+  }
+}
+
+void TRating::AddFileNameWords(const std::string& indexedFile) {
+  const std::string name = FileNameOfPath(indexedFile) + "-";
+  std::string buffer;
+  size_t begin = 0;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if (c != ' ' && c != '-' && c != '.' && c != '_') continue;
+    const std::string_view piece = TrimBlanks(std::string_view(name).substr(begin, i - begin));
+    begin = i + 1;
+    if (piece.empty()) continue;
+    AddCandidate(Stored(piece, {}, buffer), -1);
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,44 @@
+#include "indexing/TextPieces.h"
+
+namespace qm {
+
+std::string_view TrimBlanks(std::string_view text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20) ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20) --end;
+  return text.substr(begin, end - begin);
+}
+
+std::string AsciiLower(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return result;
+}
+
+bool IsAsciiText(std::string_view text) {
+  unsigned char any = 0;
+  for (char c : text) any |= static_cast<unsigned char>(c);
+  return any < 0x80;
+}
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  if (from.empty()) return;
+  size_t at = text.find(from);
+  if (at == std::string::npos) return;
+  std::string result;
+  result.reserve(text.size());
+  size_t done = 0;
+  while (at != std::string::npos) {
+    result.append(text, done, at - done);
+    result.append(to);
+    done = at + from.size();
+    at = text.find(from, done);
+  }
+  result.append(text, done, std::string::npos);
+  text.swap(result);
+}
+
+}  // namespace qm
