@@ -2,13 +2,16 @@
 
 #include "database/DatabaseFile.h"
 #include "driver/Project.h"
+#include "indexing/RatingSettings.h"
 #include "platform/Env.h"
 #include "platform/Interaction.h"
+#include "platform/Paths.h"
 
 namespace qm {
 
 void OpenDatabase(Project& project, const std::string& path) {
   project.DatabaseFile = path;
+  ReloadSettings(project.Settings, FolderOfPath(path));
   project.Base.Clear();
   project.Cat.Clear();
   project.Cat.LoadFromFile(path);

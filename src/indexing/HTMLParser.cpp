@@ -73,17 +73,20 @@ TokenizerMode TokenizerModeFor(const ProgramSettings& program, std::string_view 
 // ---------------------------------------------------------------------------
 // The source
 
-bool HtmlSource::OpenSource(const std::string& path) {
-  CloseSource();
+bool ReadSourceFile(const std::string& path, std::string& data) {
+  data.clear();
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
-  // Sizes are 32-bit; a larger file is treated as unreadable rather than
-  // loaded into memory.
-  bool read = false;
-  if (!error && size <= std::numeric_limits<uint32_t>::max()) {
-    read = Env::Default().ReadFile(path, &data_);
-  }
-  if (!read) data_.clear();
+  // A larger file is treated as unreadable rather than loaded into memory.
+  if (error || size > std::numeric_limits<uint32_t>::max()) return false;
+  if (Env::Default().ReadFile(path, &data)) return true;
+  data.clear();
+  return false;
+}
+
+bool HtmlSource::OpenSource(const std::string& path) {
+  CloseSource();
+  const bool read = ReadSourceFile(path, data_);
   PrepareLetters();
   return read;
 }

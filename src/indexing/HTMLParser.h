@@ -55,6 +55,10 @@ int ReferenceCharsetFor(std::string_view pageCharset, bool utf8Mode);
 // page) under the program-wide switches.
 TokenizerMode TokenizerModeFor(const ProgramSettings& program, std::string_view pageCharset = {});
 
+// Reads the whole regular file at `path` into `data`. False, with `data`
+// empty, when it cannot be read or is larger than 4 GiB - 1 (sizes are 32-bit).
+bool ReadSourceFile(const std::string& path, std::string& data);
+
 // One file read whole into memory, with a read position and the tokenizer.
 // Reading never fails: an unreadable file is an empty source, and every
 // operation ends quietly at the end of the data. Nothing is read outside the

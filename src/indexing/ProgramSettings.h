@@ -5,10 +5,13 @@
 // leaves its value as it was; there is no reset between projects.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace qm {
+
+class SettingsCache;
 
 inline constexpr const char* kDefaultExtensions =
     "html, htm, shtml, phtml, php, php3, php4, php5, asp, jsp, txt, mp3, ogg, m3u";
@@ -26,6 +29,20 @@ struct ProgramSettings {
   // the marker becomes the caption / the description. Empty: not used.
   std::string JSPageTitleSign;          // "JSPageTitleSign"
   std::string JSPageDescSign;           // "JSPageDescSign"
+
+  // Settings files parsed before, reused while their bytes are unchanged
+  // (LoadSettings creates it on first use; copies share it).
+  std::shared_ptr<SettingsCache> Cache;
 };
+
+// Rebuilds ExtensionList from ExtensionsText: tokens are runs of letters (as
+// the system code page classifies bytes) and the digits 0 to 9; any other
+// byte separates. Tokens keep their case. The token after the last separator
+// is always appended, even when empty ("html," gives "html" and "").
+void BuildExtensionList(ProgramSettings& program);
+
+// Rebuilds StopDirList from StopDirsText the same way, with "-", "." and "_"
+// also token bytes.
+void BuildStopDirList(ProgramSettings& program);
 
 }  // namespace qm

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -58,7 +59,15 @@ class WordGroupIndex {
   WordGroupMatch Find(std::string_view w, const std::vector<TWordsRating>& groups) const;
 
  private:
-  std::unordered_map<std::string, WordGroupMatch> words_;
+  struct Place {
+    uint32_t group;   // index in the groups
+    uint32_t offset;  // of the blank before the piece in the group's Words
+  };
+  struct Entry {
+    WordGroupMatch match;       // over the groups holding the piece
+    std::vector<Place> places;  // in file order
+  };
+  std::unordered_map<std::string, Entry> entries_;
 };
 
 // The per-file settings (set.xml keys held per file, and the two tables).
@@ -95,16 +104,21 @@ struct RatingSettings {
   // Which WordGroups hold `w` (see WordGroupIndex).
   WordGroupMatch FindInGroups(std::string_view w) const;
 
-  // Builds the lookup indexes of the two tables. LoadSettings calls it; code
-  // that changes TagRatings or WordGroups afterwards must call it again (until
-  // then the lookups scan the tables, which gives the same answers slower).
+  // Builds the lookup indexes of the two tables. LoadSettings sets them up;
+  // code that changes TagRatings or WordGroups afterwards must call this
+  // (until then the lookups scan the tables, which gives the same answers
+  // slower). The lookups never change the object, so a loaded RatingSettings
+  // may be shared read-only.
   void IndexTables();
 
  private:
-  bool indexed_ = false;
+  friend class SettingsCache;
+  using TagIndex = std::unordered_map<std::string, size_t>;  // name -> first entry
+
+  // Shared and never changed once built, so copies of the settings are cheap.
+  std::shared_ptr<const TagIndex> tagIndex_;
+  std::shared_ptr<const WordGroupIndex> groupIndex_;
   size_t indexedTags_ = 0, indexedGroups_ = 0;  // table sizes when indexed
-  std::unordered_map<std::string, size_t> tagIndex_;  // name -> first entry
-  WordGroupIndex groupIndex_;
 };
 
 // The three settings files to read.
@@ -125,6 +139,11 @@ SettingsFiles ChooseSettingsFiles(std::string_view projectFolder);
 // (missing file or root element, a file ending inside an element) reading
 // stops there: what was read stays in force, later files are not read, and
 // the extension and stop-folder lists are not rebuilt. Never reports.
+//
+// Every call reads the three files; a file whose bytes (and the tokenizer
+// switches and code page it is read with) equal those of an earlier read is
+// not parsed again: the earlier result, kept in program.Cache, is replayed.
+// Of `program` the load reads only UTF8ModeFlag and ProgrammingLanguageMode.
 bool LoadSettings(const SettingsFiles& files, RatingSettings& settings,
                   ProgramSettings& program);
 
@@ -138,12 +157,5 @@ void ReloadSettings(ProgramSettings& program, std::string_view projectFolder);
 // that does not fit. A malformed value gives the digits read before the bad
 // byte, without its sign; no digit at all gives 0.
 int32_t ParseSettingsInteger(std::string_view text);
-
-// Rebuild ExtensionList from ExtensionsText and StopDirList from StopDirsText:
-// tokens are runs of letters (system code page) and digits (stop folders
-// also "-", "." and "_"); any other byte separates. The token after the last
-// separator is always appended, even empty.
-void BuildExtensionList(ProgramSettings& program);
-void BuildStopDirList(ProgramSettings& program);
 
 }  // namespace qm

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -345,6 +346,46 @@ TEST_F(SettingsFilesTest, ChoosesProjectFilesElseProgramFiles) {
   SetProgramFolderOverride("");
 }
 
+// Loads reuse parsed files only while their bytes are the same: an edit of
+// the same size with the old modification time still takes effect.
+TEST_F(SettingsFilesTest, EditsBetweenLoadsTakeEffect) {
+  const auto files = Write("<settings><KeysCount value=\"5\"/></settings>",
+                           "<tags><h1 rating=\"10\"/></tags>",
+                           "<words><group rating=\"-1\">the</group></words>");
+  ASSERT_TRUE(LoadSettings(files, settings_, program_));
+  EXPECT_EQ(settings_.KeysCount, 5);
+  const auto stamp = std::filesystem::last_write_time(files.Set);
+  folder_.Write("set.xml", "<settings><KeysCount value=\"6\"/></settings>");
+  folder_.Write("tags.xml", "<tags><h2 rating=\"10\"/></tags>");
+  folder_.Write("words.xml", "<words><group rating=\"-1\">and</group></words>");
+  for (const std::string& path : {files.Set, files.Tags, files.Words}) {
+    std::filesystem::last_write_time(path, stamp);
+  }
+  RatingSettings again;
+  ASSERT_TRUE(LoadSettings(files, again, program_));
+  EXPECT_EQ(again.KeysCount, 6);
+  EXPECT_EQ(again.FindTag("h1"), nullptr);
+  ASSERT_NE(again.FindTag("h2"), nullptr);
+  EXPECT_FALSE(again.FindInGroups("the").InAnyGroup);
+  EXPECT_TRUE(again.FindInGroups("and").InAnyGroup);
+  // A replayed load gives what a fresh one gives, program-wide values too.
+  program_.UTF8ModeFlag = false;
+  folder_.Write("set.xml", "<settings><UTF8Mode value=\"1\"/></settings>");
+  ASSERT_TRUE(LoadSettings(files, again, program_));
+  program_.UTF8ModeFlag = false;
+  RatingSettings third;
+  ASSERT_TRUE(LoadSettings(files, third, program_));
+  EXPECT_TRUE(program_.UTF8ModeFlag);
+  EXPECT_EQ(third.KeysCount, 0);
+  EXPECT_TRUE(third.FindInGroups("and").InAnyGroup);
+  // A file that disappears is missing at the next load.
+  std::filesystem::remove(files.Tags);
+  EXPECT_FALSE(LoadSettings(files, again, program_));
+  EXPECT_TRUE(again.TagRatings.empty());
+  EXPECT_TRUE(again.WordGroups.empty());
+  EXPECT_FALSE(again.FindInGroups("and").InAnyGroup);
+}
+
 // The index answers as the substring rule does, for words and phrases.
 TEST(WordGroupIndex, AgreesWithTheSubstringRule) {
   std::mt19937 random(7);
@@ -388,16 +429,20 @@ TEST_F(SettingsFilesTest, DamagedFilesEndQuietly) {
   const std::string set = kFullSet;
   const std::string tags = "<tags><title rating=\"50\"/><h1 rating=\"40\"/></tags>";
   const std::string words = "<words><group rating=\"-1\">the a</group><group>x</group></words>";
+  const SettingsFiles files = Write(set, tags, words);
   for (size_t n = 0; n <= set.size(); n += 7) {
     RatingSettings settings;
     ProgramSettings program;
-    LoadSettings(Write(set.substr(0, n), tags, words), settings, program);
+    folder_.Write("set.xml", set.substr(0, n));
+    LoadSettings(files, settings, program);
   }
+  folder_.Write("set.xml", set);
   for (size_t n = 0; n <= words.size(); ++n) {
     RatingSettings settings;
     ProgramSettings program;
-    LoadSettings(Write(set, tags.substr(0, n % (tags.size() + 1)), words.substr(0, n)), settings,
-                 program);
+    folder_.Write("tags.xml", tags.substr(0, n % (tags.size() + 1)));
+    folder_.Write("words.xml", words.substr(0, n));
+    LoadSettings(files, settings, program);
   }
   std::mt19937 random(3);
   std::string noise(1 << 16, '\0');

@@ -1,0 +1,81 @@
+#include "indexing/SettingsCache.h"
+
+#include "platform/CodePage.h"
+
+namespace qm {
+namespace {
+
+// Files larger than this are parsed every time rather than kept.
+constexpr size_t kLargestKeptFile = 1 << 20;
+// Slots of one kind kept at most (paths times switch combinations).
+constexpr size_t kMostSlots = 32;
+
+}  // namespace
+
+template <typename Value, typename Make>
+std::shared_ptr<const Value> SettingsCache::Lookup(Slots<Value>& slots, const std::string& path,
+                                                   const TokenizerMode& mode, Make make) {
+  std::string bytes;
+  ReadSourceFile(path, bytes);
+  std::string key = path;
+  key += '\n';
+  key += mode.UTF8Mode ? '1' : '0';
+  key += mode.ProgrammingLanguageMode ? '1' : '0';
+  key += SystemCodePageName();
+  const auto it = slots.find(key);
+  if (it != slots.end() && it->second.bytes == bytes) return it->second.value;
+  if (bytes.size() > kLargestKeptFile) return make(std::move(bytes));
+  if (slots.size() >= kMostSlots) slots.clear();
+  Slot<Value>& slot = slots[key];
+  slot.bytes = bytes;
+  slot.value = make(std::move(bytes));
+  return slot.value;
+}
+
+bool SettingsCache::LoadSet(const std::string& path, RatingSettings& settings,
+                            ProgramSettings& program) {
+  const TokenizerMode mode = TokenizerModeFor(program);
+  const auto set = Lookup(sets_, path, mode, [&](std::string bytes) {
+    return std::make_shared<const ParsedSetFile>(ParseSetFile(std::move(bytes), mode));
+  });
+  for (const auto& [key, value] : set->Values) StoreSetting(key, value, settings, program);
+  return set->Complete;
+}
+
+bool SettingsCache::LoadTags(const std::string& path, RatingSettings& settings,
+                             const ProgramSettings& program) {
+  const TokenizerMode mode = TokenizerModeFor(program);
+  const auto tags = Lookup(tags_, path, mode, [&](std::string bytes) {
+    TagsValue value;
+    value.parsed = ParseTagsFile(std::move(bytes), mode);
+    auto index = std::make_shared<RatingSettings::TagIndex>();
+    for (size_t i = 0; i < value.parsed.Tags.size(); ++i) {
+      index->emplace(value.parsed.Tags[i].Tag, i);
+    }
+    value.index = std::move(index);
+    return std::make_shared<const TagsValue>(std::move(value));
+  });
+  settings.TagRatings = tags->parsed.Tags;
+  settings.tagIndex_ = tags->index;
+  settings.indexedTags_ = settings.TagRatings.size();
+  return tags->parsed.Complete;
+}
+
+bool SettingsCache::LoadWords(const std::string& path, RatingSettings& settings,
+                              const ProgramSettings& program) {
+  const TokenizerMode mode = TokenizerModeFor(program);
+  const auto words = Lookup(words_, path, mode, [&](std::string bytes) {
+    WordsValue value;
+    value.parsed = ParseWordsFile(std::move(bytes), mode);
+    auto index = std::make_shared<WordGroupIndex>();
+    index->Build(value.parsed.Groups);
+    value.index = std::move(index);
+    return std::make_shared<const WordsValue>(std::move(value));
+  });
+  settings.WordGroups = words->parsed.Groups;
+  settings.groupIndex_ = words->index;
+  settings.indexedGroups_ = settings.WordGroups.size();
+  return words->parsed.Complete;
+}
+
+}  // namespace qm
