@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -305,6 +307,112 @@ TEST(SourceOperations, FindTextAndReadQuoted) {
   EXPECT_EQ(again, start);
   source.OpenBytes("\"line\r\nnext");
   EXPECT_EQ(source.ReadQuoted('"'), "line next");
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+// Reads every token of `source`; returns the number of tokens and checks
+// that each step advances within the data.
+size_t DrainChecked(HtmlSource& source) {
+  std::string text;
+  size_t tokens = 0;
+  for (;;) {
+    const int64_t before = source.Position();
+    const TokenKind kind = source.NextToken(text);
+    EXPECT_LE(source.Position(), static_cast<int64_t>(source.Size()));
+    if (kind == TokenKind::End) return tokens;
+    ++tokens;
+    if (before == source.Position() && !(kind == TokenKind::Space || kind == TokenKind::Word)) {
+      ADD_FAILURE() << "no progress at " << before;
+      return tokens;
+    }
+  }
+}
+
+// Binary data, invalid UTF-8 and NUL bytes in every mode and code page.
+TEST(TokenizerBadInput, BinaryDataInEveryMode) {
+  std::mt19937 random(11);
+  std::string noise(1 << 20, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  // Broken references and markup, densely.
+  const char* pieces[] = {"&", "&#", "&#x", "&#x110000", "&amp", "<", "<!", "<!-", "-", ".", "/",
+                          "\xC3", "\xF0\x90", "'", "1,", "d", "_", "c+", "\\"};
+  std::string pieced;
+  for (int i = 0; i < 100000; ++i) pieced += pieces[random() % std::size(pieces)];
+  for (const char* codePage : {"utf-8", "windows-1252", "koi8-r"}) {
+    CodePageGuard cp(codePage);
+    for (const bool utf8 : {false, true}) {
+      for (const int charset : {0, 3, 15}) {
+        TokenizerMode mode{utf8, true, charset};
+        for (const std::string* data : {&noise, &pieced}) {
+          HtmlSource source(mode);
+          source.OpenBytes(*data);
+          EXPECT_GT(DrainChecked(source), 0u);
+        }
+      }
+    }
+  }
+}
+
+// One line of 10 MB in the shapes that take the longest paths: a word, a
+// number, a hyphen chain, references, and markup openings.
+TEST(TokenizerBadInput, TenMegabyteLines) {
+  const size_t size = 10u << 20;
+  auto repeat = [&](std::string_view unit) {
+    std::string line;
+    line.reserve(size + unit.size());
+    while (line.size() < size) line += unit;
+    return line;
+  };
+  struct Case {
+    std::string line;
+    size_t tokens;
+  } cases[] = {
+      {repeat("a"), 1},
+      {repeat("1"), 1},
+      {repeat("a-"), 2},  // the word, then the last "-"
+      {repeat("&amp;"), 1},
+      {repeat("&zz"), 1},
+      {repeat("x&#"), 0},
+      {repeat("<!"), 0},
+  };
+  for (Case& c : cases) {
+    HtmlSource source;
+    const size_t length = c.line.size();
+    source.OpenBytes(std::move(c.line));
+    const size_t tokens = DrainChecked(source);
+    if (c.tokens > 0) EXPECT_EQ(tokens, c.tokens) << length;
+    EXPECT_EQ(source.Position(), static_cast<int64_t>(length));
+  }
+}
+
+// A 200 MB file is read whole; a search runs through all of it and the
+// tokenizer stops at its end.
+TEST(TokenizerBadInput, TwoHundredMegabyteFile) {
+  test::TempFolder folder;
+  const std::string path = folder / "big.html";
+  {
+    std::string block;
+    while (block.size() < (1u << 20)) block += "<p class=\"x\">Some text, 2008-05-01 &amp; more</p>\n";
+    block.resize(1u << 20);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    for (int i = 0; i < 200; ++i) ASSERT_EQ(std::fwrite(block.data(), 1, block.size(), file), block.size());
+    std::fclose(file);
+  }
+  HtmlSource source;
+  ASSERT_TRUE(source.OpenSource(path));
+  EXPECT_EQ(source.Size(), 200u << 20);
+  size_t start = 0;
+  EXPECT_FALSE(source.FindText("quillmark-category", start));
+  source.SeekSource(-(1 << 20), 2);
+  EXPECT_GT(DrainChecked(source), 100000u);
+  source.CloseSource();
+  EXPECT_EQ(source.Size(), 0u);
 }
 
 }  // namespace
