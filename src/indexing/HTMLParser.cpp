@@ -178,12 +178,7 @@ TokenKind HtmlSource::NextToken(std::string& text) {
   }
   switch (c) {
     case '-':
-      if (PeekByte() == '>') {
-        ++pos_;
-        text.push_back('>');
-        return TokenKind::CommentEnd;
-      }
-      return TokenKind::Symbol;
+      return TakeGreaterThan(text) ? TokenKind::CommentEnd : TokenKind::Symbol;
     case '.': {
       // ".net" is a word of its own; the three letters are read again as the
       // next word.
@@ -195,12 +190,7 @@ TokenKind HtmlSource::NextToken(std::string& text) {
       return TokenKind::Symbol;
     }
     case '/':
-      if (PeekByte() == '>') {
-        ++pos_;
-        text.push_back('>');
-        return TokenKind::EmptyTagEnd;
-      }
-      return TokenKind::Symbol;
+      return TakeGreaterThan(text) ? TokenKind::EmptyTagEnd : TokenKind::Symbol;
     case '<': {
       const int n = ReadByte();
       if (n < 0) {
@@ -239,6 +229,15 @@ TokenKind HtmlSource::NextToken(std::string& text) {
   }
   if (IsDigit(c)) return ReadNumber(text);
   return TokenKind::Symbol;
+}
+
+// Consumes a ">" that follows, appending it to `text`; false when the next
+// byte is something else.
+bool HtmlSource::TakeGreaterThan(std::string& text) {
+  if (PeekByte() != '>') return false;
+  ++pos_;
+  text.push_back('>');
+  return true;
 }
 
 // A number: the first digit is in `text`; digits and , - . : follow. A "d"

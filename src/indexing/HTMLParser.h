@@ -148,6 +148,7 @@ class HtmlSource {
   bool IsLetterOrDigit(int c) const;
   TokenKind ReadWord(std::string& text);
   TokenKind ReadNumber(std::string& text);
+  bool TakeGreaterThan(std::string& text);
   ReferenceKind DecodeReference(std::string& out);
   void PrepareLetters();
 

@@ -90,13 +90,23 @@ WordGroupMatch RatingSettings::FindInGroups(std::string_view w) const {
   return ScanGroups(w, WordGroups);
 }
 
+std::shared_ptr<const RatingSettings::TagIndex> RatingSettings::MakeTagIndex(
+    const std::vector<TTagRating>& tags) {
+  auto index = std::make_shared<TagIndex>();
+  for (size_t i = 0; i < tags.size(); ++i) index->emplace(tags[i].Tag, i);
+  return index;
+}
+
+std::shared_ptr<const WordGroupIndex> RatingSettings::MakeGroupIndex(
+    const std::vector<TWordsRating>& groups) {
+  auto index = std::make_shared<WordGroupIndex>();
+  index->Build(groups);
+  return index;
+}
+
 void RatingSettings::IndexTables() {
-  auto tags = std::make_shared<TagIndex>();
-  for (size_t i = 0; i < TagRatings.size(); ++i) tags->emplace(TagRatings[i].Tag, i);
-  auto groups = std::make_shared<WordGroupIndex>();
-  groups->Build(WordGroups);
-  tagIndex_ = std::move(tags);
-  groupIndex_ = std::move(groups);
+  tagIndex_ = MakeTagIndex(TagRatings);
+  groupIndex_ = MakeGroupIndex(WordGroups);
   indexedTags_ = TagRatings.size();
   indexedGroups_ = WordGroups.size();
 }

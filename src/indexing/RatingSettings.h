@@ -114,6 +114,9 @@ struct RatingSettings {
  private:
   friend class SettingsCache;
   using TagIndex = std::unordered_map<std::string, size_t>;  // name -> first entry
+  static std::shared_ptr<const TagIndex> MakeTagIndex(const std::vector<TTagRating>& tags);
+  static std::shared_ptr<const WordGroupIndex> MakeGroupIndex(
+      const std::vector<TWordsRating>& groups);
 
   // Shared and never changed once built, so copies of the settings are cheap.
   std::shared_ptr<const TagIndex> tagIndex_;

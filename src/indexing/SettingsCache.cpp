@@ -48,11 +48,7 @@ bool SettingsCache::LoadTags(const std::string& path, RatingSettings& settings,
   const auto tags = Lookup(tags_, path, mode, [&](std::string bytes) {
     TagsValue value;
     value.parsed = ParseTagsFile(std::move(bytes), mode);
-    auto index = std::make_shared<RatingSettings::TagIndex>();
-    for (size_t i = 0; i < value.parsed.Tags.size(); ++i) {
-      index->emplace(value.parsed.Tags[i].Tag, i);
-    }
-    value.index = std::move(index);
+    value.index = RatingSettings::MakeTagIndex(value.parsed.Tags);
     return std::make_shared<const TagsValue>(std::move(value));
   });
   settings.TagRatings = tags->parsed.Tags;
@@ -67,9 +63,7 @@ bool SettingsCache::LoadWords(const std::string& path, RatingSettings& settings,
   const auto words = Lookup(words_, path, mode, [&](std::string bytes) {
     WordsValue value;
     value.parsed = ParseWordsFile(std::move(bytes), mode);
-    auto index = std::make_shared<WordGroupIndex>();
-    index->Build(value.parsed.Groups);
-    value.index = std::move(index);
+    value.index = RatingSettings::MakeGroupIndex(value.parsed.Groups);
     return std::make_shared<const WordsValue>(std::move(value));
   });
   settings.WordGroups = words->parsed.Groups;

@@ -31,11 +31,18 @@ class SettingsScanner {
     return true;
   }
 
-  // Reads up to and including the next double-quote symbol; false at the end.
-  bool SkipToQuote() {
+  enum class Attribute { Found, Other, Truncated };
+
+  // After an element name: reads on to the next word, the first attribute's
+  // name (or, when the element has none, whatever word follows). Found when
+  // it is `name` and the double quote opening its value has been read;
+  // Truncated when the data ends first.
+  Attribute FirstAttribute(std::string_view name) {
+    if (!SkipTo(TokenKind::Word)) return Attribute::Truncated;
+    if (text_ != name) return Attribute::Other;
     for (;;) {
-      if (Next() == TokenKind::End) return false;
-      if (IsQuote()) return true;
+      if (Next() == TokenKind::End) return Attribute::Truncated;
+      if (IsQuote()) return Attribute::Found;
     }
   }
 
@@ -165,10 +172,9 @@ ParsedSetFile ParseSetFile(std::string bytes, const TokenizerMode& mode) {
   for (;;) {
     if (!scan.NextStartTag(key)) break;
     if (key.empty()) continue;
-    // The element's first attribute must be value="...".
-    if (!scan.SkipTo(TokenKind::Word)) return parsed;
-    if (scan.Text() != "value") continue;
-    if (!scan.SkipToQuote()) return parsed;
+    const auto attribute = scan.FirstAttribute("value");
+    if (attribute == SettingsScanner::Attribute::Truncated) return parsed;
+    if (attribute == SettingsScanner::Attribute::Other) continue;
     value.clear();
     for (;;) {
       if (scan.Next() == TokenKind::End) return parsed;
@@ -190,11 +196,12 @@ ParsedTagsFile ParseTagsFile(std::string bytes, const TokenizerMode& mode) {
     if (!scan.NextStartTag(name)) break;
     if (name.empty()) continue;
     parsed.Tags.push_back(TTagRating{name, 0, false});
-    // The element's first attribute must be rating="...".
-    if (!scan.SkipTo(TokenKind::Word)) return parsed;
-    if (scan.Text() != "rating") continue;
-    if (!scan.SkipToQuote()) return parsed;
-    if (!scan.ReadRating(parsed.Tags.back().Rating)) return parsed;
+    const auto attribute = scan.FirstAttribute("rating");
+    if (attribute == SettingsScanner::Attribute::Truncated) return parsed;
+    if (attribute == SettingsScanner::Attribute::Found &&
+        !scan.ReadRating(parsed.Tags.back().Rating)) {
+      return parsed;
+    }
   }
   parsed.Complete = true;
   return parsed;
@@ -207,10 +214,10 @@ ParsedWordsFile ParseWordsFile(std::string bytes, const TokenizerMode& mode) {
   while (scan.Source().FindElement("group")) {
     parsed.Groups.push_back(TWordsRating{});
     TWordsRating& group = parsed.Groups.back();
-    if (!scan.SkipTo(TokenKind::Word)) return parsed;
-    if (scan.Text() == "rating") {
-      if (!scan.SkipToQuote()) return parsed;
-      if (!scan.ReadRating(group.Rating)) return parsed;
+    const auto attribute = scan.FirstAttribute("rating");
+    if (attribute == SettingsScanner::Attribute::Truncated) return parsed;
+    if (attribute == SettingsScanner::Attribute::Found && !scan.ReadRating(group.Rating)) {
+      return parsed;
     }
     if (!scan.Source().SkipToTagEnd()) return parsed;
     // The words up to the next tag end, which is that of the end tag: its
