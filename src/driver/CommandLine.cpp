@@ -79,8 +79,10 @@ int RunFolderScan(Project& project, const ScanArguments& scan, bool fullRefresh,
   return added;
 }
 
-void RunDatabaseUpdate(Project& project, const WindowHooks& hooks) {
-  InScanFrame(project, false, hooks, [&] { UpdateDatabase(project); });
+UpdateResult RunDatabaseUpdate(Project& project, const WindowHooks& hooks) {
+  UpdateResult result;
+  InScanFrame(project, false, hooks, [&] { result = UpdateDatabase(project); });
+  return result;
 }
 
 CommandLineMode RunCommandLine(Project& project, const std::vector<std::string>& args,

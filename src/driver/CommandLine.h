@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "driver/DatabaseUpdate.h"
+
 namespace qm {
 
 struct Project;
@@ -66,7 +68,7 @@ int RunFolderScan(Project& project, const ScanArguments& scan, bool fullRefresh,
                   const WindowHooks& hooks);
 
 // The same frame around UpdateDatabase (quick refresh).
-void RunDatabaseUpdate(Project& project, const WindowHooks& hooks);
+UpdateResult RunDatabaseUpdate(Project& project, const WindowHooks& hooks);
 
 // Runs the mode the arguments ask for, then reloads the indexing settings of
 // the folder of DatabaseFile. The six-argument form with a category that is
