@@ -18,6 +18,64 @@ namespace {
 
 constexpr unsigned char kLetter = 1;
 constexpr unsigned char kDigit = 2;
+// A byte of 0x80 or above in UTF-8 text: a letter, unless it begins a
+// well-formed sequence of a blank, punctuation or symbol character.
+constexpr unsigned char kUtf8 = 4;
+
+// The code point of the well-formed UTF-8 sequence at data[at] and its
+// length; 0 when the bytes there are not one (overlong forms, surrogates and
+// values above U+10FFFF included).
+size_t DecodeUtf8(std::string_view data, size_t at, char32_t& cp) {
+  const auto b = static_cast<unsigned char>(data[at]);
+  size_t length;
+  char32_t least;
+  if (b >= 0xC2 && b <= 0xDF) {
+    length = 2, least = 0x80, cp = b & 0x1F;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    length = 3, least = 0x800, cp = b & 0x0F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    length = 4, least = 0x10000, cp = b & 0x07;
+  } else {
+    return 0;
+  }
+  if (data.size() - at < length) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    const auto t = static_cast<unsigned char>(data[at + i]);
+    if ((t & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (t & 0x3F);
+  }
+  if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return length;
+}
+
+// Blanks, punctuation and symbols separate words; every other character
+// (letters, marks, digits, format characters such as the soft hyphen) is
+// part of one.
+bool IsWordCharacter(char32_t cp) {
+  switch (u_charType(static_cast<UChar32>(cp))) {
+    case U_SPACE_SEPARATOR:
+    case U_LINE_SEPARATOR:
+    case U_PARAGRAPH_SEPARATOR:
+    case U_CONTROL_CHAR:
+    case U_DASH_PUNCTUATION:
+    case U_START_PUNCTUATION:
+    case U_END_PUNCTUATION:
+    case U_CONNECTOR_PUNCTUATION:
+    case U_OTHER_PUNCTUATION:
+    case U_INITIAL_PUNCTUATION:
+    case U_FINAL_PUNCTUATION:
+    case U_MATH_SYMBOL:
+    case U_CURRENCY_SYMBOL:
+    case U_MODIFIER_SYMBOL:
+    case U_OTHER_SYMBOL:
+      return false;
+    default:
+      return true;
+  }
+}
+
+// The typographic apostrophe, dropped inside a word like "'".
+constexpr char32_t kRightSingleQuote = 0x2019;
 
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 
@@ -123,12 +181,16 @@ int64_t HtmlSource::SeekSource(int64_t offset, int origin) {
 }
 
 void HtmlSource::PrepareLetters() {
+  // High bytes are UTF-8 text in UTF-8 mode and with UTF-8 as the code page.
+  const bool utf8Text = mode_.UTF8Mode || SystemCodePageIsUTF8();
   for (int b = 0; b < 256; ++b) {
     const auto c = static_cast<unsigned char>(b);
     unsigned char cls = 0;
     if (IsDigit(c)) {
       cls = kDigit;
-    } else if ((mode_.UTF8Mode && c >= 0x80) || IsCharAlphaA(c)) {
+    } else if (c >= 0x80 && utf8Text) {
+      cls = kUtf8;
+    } else if (IsCharAlphaA(c)) {
       cls = kLetter;
     }
     class_[c] = cls;
@@ -148,9 +210,20 @@ int HtmlSource::PeekByte(size_t ahead) const {
   return static_cast<unsigned char>(data_[static_cast<size_t>(at)]);
 }
 
-bool HtmlSource::IsWordLetter(int c) const { return c >= 0 && (class_[c] & kLetter) != 0; }
-
-bool HtmlSource::IsLetterOrDigit(int c) const { return c >= 0 && class_[c] != 0; }
+HtmlSource::CharClass HtmlSource::ClassAt(int64_t at, size_t& length, char32_t* cp) const {
+  length = 1;
+  if (at < 0 || static_cast<uint64_t>(at) >= data_.size()) return CharClass::Other;
+  const unsigned char cls = class_[static_cast<unsigned char>(data_[static_cast<size_t>(at)])];
+  if (cls & kLetter) return CharClass::Letter;
+  if (cls & kDigit) return CharClass::Digit;
+  if (!(cls & kUtf8)) return CharClass::Other;
+  char32_t code = 0;
+  const size_t n = DecodeUtf8(data_, static_cast<size_t>(at), code);
+  if (n == 0) return CharClass::Letter;  // not UTF-8: a letter, byte by byte
+  length = n;
+  if (cp != nullptr) *cp = code;
+  return IsWordCharacter(code) ? CharClass::Letter : CharClass::Other;
+}
 
 // ---------------------------------------------------------------------------
 // Tokens
@@ -167,9 +240,17 @@ TokenKind HtmlSource::NextToken(std::string& text) {
     text.clear();
     return TokenKind::End;
   }
-  if (IsWordLetter(c) || c == '&' || (mode_.ProgrammingLanguageMode && c == '_')) {
+  size_t length = 1;
+  const CharClass cls = ClassAt(pos_ - 1, length);
+  if (cls == CharClass::Letter || c == '&' || (mode_.ProgrammingLanguageMode && c == '_')) {
     --pos_;
     return ReadWord(text);
+  }
+  if (length > 1) {
+    // A blank, punctuation or symbol character of UTF-8 text: one symbol.
+    text.assign(data_, static_cast<size_t>(pos_ - 1), length);
+    pos_ += static_cast<int64_t>(length - 1);
+    return TokenKind::Symbol;
   }
   text.assign(1, static_cast<char>(c));
   if (c <= 0x20) {
@@ -265,15 +346,37 @@ TokenKind HtmlSource::ReadWord(std::string& text) {
   const size_t size = data_.size();
   for (;;) {
     // Runs of letters and digits, the bulk of any word, are copied at once.
-    size_t at = static_cast<size_t>(pos_);
-    if (at < size && class_[static_cast<unsigned char>(data[at])] != 0) {
-      size_t end = at + 1;
-      while (end < size && class_[static_cast<unsigned char>(data[end])] != 0) ++end;
+    const size_t at = static_cast<size_t>(pos_);
+    size_t end = at;
+    while (end < size) {
+      const unsigned char cls = class_[static_cast<unsigned char>(data[end])];
+      if (cls & (kLetter | kDigit)) {
+        ++end;
+        continue;
+      }
+      size_t length;
+      if (!(cls & kUtf8) || ClassAt(static_cast<int64_t>(end), length) != CharClass::Letter) break;
+      end += length;
+    }
+    if (end > at) {
       text.append(data + at, end - at);
       pos_ = static_cast<int64_t>(end);
     }
     int c = ReadByte();
     if (c < 0) return TokenKind::Word;
+    if (c >= 0x80) {
+      // A character of UTF-8 text that is no letter: the typographic
+      // apostrophe is dropped like "'", anything else ends the word.
+      size_t length;
+      char32_t cp = 0;
+      ClassAt(pos_ - 1, length, &cp);
+      if (length > 1 && cp == kRightSingleQuote) {
+        pos_ += static_cast<int64_t>(length - 1);
+        continue;
+      }
+      --pos_;
+      return TokenKind::Word;
+    }
     if (c == '-') {
       // A "-" before ">" or at the very end is not part of the word: "->" or
       // the symbol "-" is read next.
@@ -336,7 +439,8 @@ TokenKind HtmlSource::ReadWord(std::string& text) {
     }
     if (c == '-' || c == '/' || c == '\\') {
       // Hyphenated words, paths and dates stay one word.
-      if (IsLetterOrDigit(PeekByte())) {
+      size_t length;
+      if (ClassAt(pos_, length) != CharClass::Other) {
         text.push_back(static_cast<char>(c));
         continue;
       }
@@ -396,12 +500,13 @@ HtmlSource::ReferenceKind HtmlSource::DecodeReference(std::string& out) {
     AppendCharacter(static_cast<char32_t>(code), mode_.ReferenceCharset, out);
     return ReferenceKind::Character;
   }
-  if (IsWordLetter(b)) {
+  size_t length;
+  if (ClassAt(pos_ - 1, length) == CharClass::Letter) {
     // A name: a letter, then letters and digits; the byte after it (usually
     // ";") is dropped.
     const size_t start = static_cast<size_t>(pos_) - 1;
-    size_t end = start + 1;
-    while (end < data_.size() && IsLetterOrDigit(static_cast<unsigned char>(data_[end]))) ++end;
+    size_t end = start + length;
+    while (ClassAt(static_cast<int64_t>(end), length) != CharClass::Other) end += length;
     const std::string_view name(data_.data() + start, end - start);
     pos_ = static_cast<int64_t>(end);
     if (end < data_.size()) ++pos_;

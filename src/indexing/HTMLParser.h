@@ -2,9 +2,13 @@
 // through (web pages, plain text, temporary pages, the settings files), and
 // the scans around it on the same in-memory source.
 //
-// The tokenizer works on bytes: a byte of 0x80 or above is a letter or not by
-// the mode (UTF-8 mode: always; otherwise as the system code page says), and
-// is never decoded here. Character references are decoded inside words into
+// The tokenizer works on bytes. Outside UTF-8 text a byte of 0x80 or above is
+// a letter when the system code page says so. In UTF-8 text (UTF-8 mode, or
+// UTF-8 as the code page) such bytes are letters too, except that a
+// well-formed sequence of a blank, punctuation or symbol character (U+00A0,
+// quotation marks, dashes, (c), ...) is one symbol token and ends a word; the
+// typographic apostrophe U+2019 is dropped inside a word like "'". Text is
+// never converted here. Character references are decoded inside words into
 // the character set the surrounding text is in (TokenizerMode::ReferenceCharset).
 #pragma once
 
@@ -144,8 +148,11 @@ class HtmlSource {
 
   int ReadByte();  // the next byte, or -1 outside the data (position kept)
   int PeekByte(size_t ahead = 0) const;
-  bool IsWordLetter(int c) const;
-  bool IsLetterOrDigit(int c) const;
+  enum class CharClass { Letter, Digit, Other };
+  // The class of the character at byte `at` for word building, and its
+  // length in bytes (1 except for a UTF-8 sequence); Other outside the data.
+  // `cp` receives the code point of a UTF-8 sequence.
+  CharClass ClassAt(int64_t at, size_t& length, char32_t* cp = nullptr) const;
   TokenKind ReadWord(std::string& text);
   TokenKind ReadNumber(std::string& text);
   bool TakeGreaterThan(std::string& text);
@@ -157,8 +164,8 @@ class HtmlSource {
   bool pendingSpace_ = false;
   TokenizerMode mode_;
   std::string entity_;  // scratch for references inside words
-  // Byte classes (1 letter, 2 digit) for the code page and the UTF-8 mode
-  // they were built with.
+  // Byte classes (letter, digit, high byte of UTF-8 text) for the code page
+  // and the UTF-8 mode they were built with.
   unsigned char class_[256] = {};
   bool classUtf8_ = false;
 };

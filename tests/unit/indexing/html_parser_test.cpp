@@ -28,10 +28,7 @@ std::vector<std::string> Tokens(HtmlSource& source) {
         return out;
       case TokenKind::Word: out.push_back("w:" + text); break;
       case TokenKind::Number: out.push_back("n:" + text); break;
-      case TokenKind::Symbol:
-        EXPECT_EQ(text.size(), 1u);
-        out.push_back("s:" + text);
-        break;
+      case TokenKind::Symbol: out.push_back("s:" + text); break;
       case TokenKind::Space:
         EXPECT_EQ(text, " ");
         out.push_back("_");
@@ -175,6 +172,43 @@ TEST(Tokenizer, HighBytesByModeAndCodePage) {
   }
   // With UTF-8 as the code page every high byte is a letter.
   EXPECT_EQ(Tokens(word), (std::vector<std::string>{"w:" + word}));
+}
+
+// In UTF-8 text, blanks, punctuation and symbols other than ASCII separate
+// words as their single-byte counterparts do in a code page; letters of any
+// script, marks and bytes that are not UTF-8 stay in the word.
+TEST(Tokenizer, Utf8TextSeparatesAtNonLetters) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {"2.6.\xC2\xA0Joins", {"n:2.6.", "s:\xC2\xA0", "w:Joins"}},
+      {"\xE2\x80\x9Cquoted\xE2\x80\x9D", {"s:\xE2\x80\x9C", "w:quoted", "s:\xE2\x80\x9D"}},
+      {"don\xE2\x80\x99t", {"w:dont"}},
+      {"\xE2\x80\x98x\xE2\x80\x99 y", {"s:\xE2\x80\x98", "w:x", "_", "w:y"}},
+      {"a\xE2\x80\x94" "b", {"w:a", "s:\xE2\x80\x94", "w:b"}},
+      {"\xC2\xA9" "Corp \xE2\x84\xA2", {"s:\xC2\xA9", "w:Corp", "_", "s:\xE2\x84\xA2"}},
+      {"\xE2\x82\xAC" "5", {"s:\xE2\x82\xAC", "n:5"}},
+      // Letters of other scripts, combining marks, a soft hyphen.
+      {"\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", {"w:\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0"}},
+      {"e\xCC\x81t\xC3\xA9", {"w:e\xCC\x81t\xC3\xA9"}},
+      {"hy\xC2\xADphen", {"w:hy\xC2\xADphen"}},
+      {"\xE4\xB8\xAD\xE6\x96\x87", {"w:\xE4\xB8\xAD\xE6\x96\x87"}},
+      // Bytes that are not UTF-8 are letters, one by one.
+      {"a\xA0" "b \xE2\x80 \xC0\xA0", {"w:a\xA0" "b", "_", "w:\xE2\x80", "_", "w:\xC0\xA0"}},
+      {"x-\xC3\xA9", {"w:x-\xC3\xA9"}},
+      {"x-\xC2\xA0", {"w:x", "s:-", "s:\xC2\xA0"}},
+      {"&#233;\xC2\xA0", {"w:\xC3\xA9", "s:\xC2\xA0"}},
+  };
+  TokenizerMode utf8;
+  utf8.UTF8Mode = true;
+  for (const auto& [input, expected] : cases) {
+    EXPECT_EQ(Tokens(input, utf8), expected) << input;
+    // With UTF-8 as the code page, outside UTF-8 mode too.
+    EXPECT_EQ(Tokens(input), expected) << input;
+  }
+  // In a single-byte code page outside UTF-8 mode the code page decides.
+  CodePageGuard cp("windows-1252");
+  EXPECT_EQ(Tokens("2.6.\xA0Joins \x93q\x94 don\x92t"),
+            (std::vector<std::string>{"n:2.6.", "s:\xA0", "w:Joins", "_", "s:\x93", "w:q", "s:\x94",
+                                      "_", "w:don", "s:\x92", "w:t"}));
 }
 
 // Character references give their character in the set of the text around
