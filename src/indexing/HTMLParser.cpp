@@ -240,13 +240,17 @@ TokenKind HtmlSource::NextToken(std::string& text) {
     text.clear();
     return TokenKind::End;
   }
-  size_t length = 1;
-  const CharClass cls = ClassAt(pos_ - 1, length);
-  if (cls == CharClass::Letter || c == '&' || (mode_.ProgrammingLanguageMode && c == '_')) {
+  const unsigned char cls = class_[c];
+  if ((cls & kLetter) || c == '&' || (mode_.ProgrammingLanguageMode && c == '_')) {
     --pos_;
     return ReadWord(text);
   }
-  if (length > 1) {
+  if (cls & kUtf8) {
+    size_t length = 1;
+    if (ClassAt(pos_ - 1, length) == CharClass::Letter) {
+      --pos_;
+      return ReadWord(text);
+    }
     // A blank, punctuation or symbol character of UTF-8 text: one symbol.
     text.assign(data_, static_cast<size_t>(pos_ - 1), length);
     pos_ += static_cast<int64_t>(length - 1);
