@@ -9,7 +9,7 @@ const { databaseBlock, TEMPLATES } = require('./lib/searchdb');
 const qmk = require(path.join(TEMPLATES, 'Classic', 'qmktp.js'));
 
 function links(db) {
-  return db.cat.map((cat, i) => ({ cat, caption: db.caption[i], url: db.url[i], desc: db.desc[i], keys: db.keys[i] }));
+  return Array.from(db.cat, (cat, i) => ({ cat, caption: db.caption(i), url: db.url(i), desc: db.desc(i), keys: db.keys(i) }));
 }
 
 test('reading database text', async (t) => {
@@ -166,7 +166,7 @@ function corpusIndex() {
 
 test('search: matching and ranking', async (t) => {
   const index = corpusIndex();
-  const captions = (q, c) => Array.from(index.search(q, c), i => index.db.caption[i]);
+  const captions = (q, c) => Array.from(index.search(q, c), i => index.db.caption(i));
   const network = ['Network setup guide', 'Printer drivers', 'Annual report', 'Routing tables'];
   const cases = [
     ['caption first, then early keywords, then description in database order', 'network', 0, network],

@@ -81,7 +81,7 @@ for (const T of TEMPLATE_NAMES) {
     vm.runInNewContext(text, ctx);
     const db = require(path.join(dir, 'qmktp.js')).readDatabaseText(ctx.qmkDatabase.toString());
     assert.equal(db.count, 70000);
-    assert.equal(db.caption[69999], 'Page 69999');
+    assert.equal(db.caption(69999), 'Page 69999');
   });
 }
 

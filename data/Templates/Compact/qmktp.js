@@ -79,18 +79,38 @@
 
   // ---------------------------------------------------------------------
   // Reading the database
+  //
+  // A database stays the text it came in, plus where each element stands in
+  // it: 100,000 links make 400,000 elements, and cutting a string out for
+  // each costs more than the rest of the start-up. A text is cut out when a
+  // result shows it. Elements that hold escapes are unescaped once and kept.
 
   // Keywords the program keeps for itself; never shown, never matched.
   var MARKER_KEYWORDS = { '~': true, 'dont_update': true };
 
-  function emptyDatabase() {
-    return {
-      categories: [], cat: [], caption: [], url: [], desc: [], keys: [],
-      separator: '^', count: 0, charset: 'utf-8',
-      problem: null,      // 'missing' (no database script ran) | 'damaged' (no links array) | null
-      incomplete: false   // fewer descriptions or keyword lists than links
-    };
+  var CAPTION = 0, ADDRESS = 1, DESCRIPTION = 2, KEYWORDS = 3;
+
+  function Database(text) {
+    this.text = text || '';
+    this.separator = '^';
+    this.categories = [];
+    this.count = 0;
+    this.cat = new Int32Array(0);
+    this.at = new Int32Array(0);   // per link and field: start, end in text; start -1: see kept
+    this.kept = [];                // per link and field: unescaped text, where needed
+    this.charset = 'utf-8';
+    this.problem = null;           // 'missing' | 'unreadable' (no database script ran) | 'damaged' (no links array)
+    this.incomplete = false;       // fewer descriptions or keyword lists than links
   }
+  Database.prototype.field = function (r, f) {
+    var i = (r * 4 + f) * 2, a = this.at[i];
+    return a >= 0 ? this.text.slice(a, this.at[i + 1]) : (this.kept[r * 4 + f] || '');
+  };
+  Database.prototype.caption = function (r) { return this.field(r, CAPTION); };
+  Database.prototype.url = function (r) { return this.field(r, ADDRESS); };
+  Database.prototype.desc = function (r) { return this.field(r, DESCRIPTION); };
+  Database.prototype.keys = function (r) { return this.field(r, KEYWORDS); };
+  Database.prototype.address = function (r) { return decodeAddress(this.url(r), this.charset); };
 
   // Position just after "var NAME=new Array(" (letter case ignored, as the
   // program finds it), or -1.
@@ -104,15 +124,16 @@
     return at < 0 ? -1 : at + open.length;
   }
 
-  // The quoted elements of one array starting at pos, or null when the
-  // array is absent. An element runs to the next unescaped quote; a
-  // backslash takes the next character as it is; a CR stands for a blank,
-  // an LF for nothing. The array goes on only while a comma directly follows
-  // an element.
-  function readArray(text, pos) {
+  // The elements of the array starting at pos, as [start, end) of the text
+  // between their quotes, with a flag for those whose text must be
+  // unescaped; null when the array is absent. An element runs to the next
+  // unescaped quote; the array goes on only while a comma directly follows.
+  function scanArray(text, pos) {
     if (pos < 0) return null;
-    var out = [], len = text.length;
-    var nextSlash = -2;  // cached: scanning for a rare backslash per element would be quadratic
+    var starts = [], ends = [], raw = [], len = text.length;
+    // Next backslash and line break, cached: looking for a rare character
+    // afresh at every element would be quadratic.
+    var slash = -2, cr = -2, lf = -2;
     for (;;) {
       var c = text.charCodeAt(pos);
       while (pos < len && (c === 32 || c === 9 || c === 13 || c === 10)) c = text.charCodeAt(++pos);
@@ -120,81 +141,123 @@
       pos++;
       var end = text.indexOf("'", pos);
       if (end < 0) end = len;
-      if (nextSlash !== -1 && nextSlash < pos) nextSlash = text.indexOf('\\', pos);
-      var el;
-      if (nextSlash === -1 || nextSlash > end) {
-        el = text.slice(pos, end);
-        pos = end + 1;
-      } else {
-        el = '';
-        var i = pos;
-        for (;;) {
-          if (i >= len) break;
+      if (slash !== -1 && slash < pos) slash = text.indexOf('\\', pos);
+      if (cr !== -1 && cr < pos) cr = text.indexOf('\r', pos);
+      if (lf !== -1 && lf < pos) lf = text.indexOf('\n', pos);
+      var plain = true;
+      if (slash >= 0 && slash < end) {
+        plain = false;
+        var i = slash;
+        while (i < len) {
           var ch = text.charCodeAt(i);
           if (ch === 39) break;
-          if (ch === 92) { if (i + 1 < len) el += text.charAt(i + 1); i += 2; continue; }
-          el += text.charAt(i++);
+          i += ch === 92 ? 2 : 1;
         }
-        pos = i + 1;
-        nextSlash = -2;
+        end = i < len ? i : len;
       }
-      if (el.indexOf('\r') >= 0 || el.indexOf('\n') >= 0) el = el.replace(/\r/g, ' ').replace(/\n/g, '');
-      out.push(el);
+      if ((cr >= 0 && cr < end) || (lf >= 0 && lf < end)) plain = false;
+      starts.push(pos); ends.push(end); raw.push(!plain);
+      pos = end + 1;
       if (text.charCodeAt(pos) !== 44) break;
       pos++;
     }
+    return { starts: starts, ends: ends, raw: raw, length: starts.length };
+  }
+
+  // An element's text: a backslash takes the next character as it is, a CR
+  // stands for a blank, an LF for nothing.
+  function unescapeElement(s) {
+    var out = '';
+    for (var i = 0; i < s.length; i++) {
+      var c = s.charAt(i);
+      if (c === '\\') { if (i + 1 < s.length) out += s.charAt(++i); }
+      else if (c === '\r') out += ' ';
+      else if (c !== '\n') out += c;
+    }
     return out;
+  }
+  function elementText(text, list, k) {
+    var s = text.slice(list.starts[k], list.ends[k]);
+    return list.raw[k] ? unescapeElement(s) : s;
   }
 
   // The database held in the text of a database file (or of the function
   // that wraps it).
   function readDatabaseText(text) {
-    var separator = /\/\/v2format/i.test(text) ? '^' : '+';
-    return makeDatabase(
-      readArray(text, findArray(text, 'cg')),
-      readArray(text, findArray(text, 'ln')),
-      readArray(text, findArray(text, 'ds')),
-      readArray(text, findArray(text, 'kw')),
-      separator);
-  }
-
-  // The database from arrays defined by a plain database script. The
-  // separator cannot be seen in the file any more; a link element tells it.
-  function readDatabaseArrays(cg, ln, ds, kw) {
-    function list(a) { return Array.isArray(a) ? a.map(function (x) { return x == null ? '' : String(x); }) : null; }
-    var links = list(ln), separator = '^';
-    if (links) {
-      for (var i = 0; i < links.length; i++) {
-        var m = /^-?\d*([\^+])/.exec(links[i]);
-        if (m) { separator = m[1]; break; }
-      }
-    }
-    return makeDatabase(list(cg), links, list(ds), list(kw), separator);
-  }
-
-  function makeDatabase(cg, ln, ds, kw, separator) {
-    var db = emptyDatabase();
-    db.separator = separator;
-    db.categories = (cg || []).slice();
+    var db = new Database(text);
+    db.separator = /\/\/v2format/i.test(text) ? '^' : '+';
+    var cg = scanArray(text, findArray(text, 'cg'));
+    if (cg) for (var k = 0; k < cg.length; k++) db.categories.push(elementText(text, cg, k));
     if (db.categories.length === 1 && db.categories[0] === '') db.categories = [];
+    var ln = scanArray(text, findArray(text, 'ln'));
     if (!ln || ln.length === 0) { db.problem = 'damaged'; return db; }
-    ds = ds || []; kw = kw || [];
+    var ds = scanArray(text, findArray(text, 'ds')) || { length: 0 };
+    var kw = scanArray(text, findArray(text, 'kw')) || { length: 0 };
     if (ds.length < ln.length || kw.length < ln.length) db.incomplete = true;
-    for (var i = 0; i < ln.length; i++) {
-      var el = ln[i];
-      if (el === '') continue;        // an empty element is no link (the empty database has one)
+
+    var n = ln.length, sep = db.separator, cat = new Int32Array(n), at = new Int32Array(n * 8), count = 0;
+    var nextSep = -2;
+    for (var i = 0; i < n; i++) {
+      var a = ln.starts[i], b = ln.ends[i];
+      if (a === b) continue;        // an empty element is no link (the empty database has one)
+      var r = count++, o = r * 8;
       // Category, caption and address split at the first two separators;
       // further separators belong to the address.
-      var a = el.indexOf(separator), b = a < 0 ? -1 : el.indexOf(separator, a + 1);
-      var cat = parseInt(a < 0 ? el : el.slice(0, a), 10);
-      db.cat.push(isNaN(cat) ? -1 : cat);
-      db.caption.push(a < 0 ? '' : b < 0 ? el.slice(a + 1) : el.slice(a + 1, b));
-      db.url.push(b < 0 ? '' : el.slice(b + 1));
-      db.desc.push(i < ds.length ? ds[i] : '');
-      db.keys.push(i < kw.length ? kw[i] : '');
+      if (ln.raw[i]) {
+        var el = elementText(text, ln, i), s1 = el.indexOf(sep), s2 = s1 < 0 ? -1 : el.indexOf(sep, s1 + 1);
+        cat[r] = parseCategory(s1 < 0 ? el : el.slice(0, s1));
+        db.kept[r * 4 + CAPTION] = s1 < 0 ? '' : s2 < 0 ? el.slice(s1 + 1) : el.slice(s1 + 1, s2);
+        db.kept[r * 4 + ADDRESS] = s2 < 0 ? '' : el.slice(s2 + 1);
+        at[o] = at[o + 2] = -1;
+      } else {
+        if (nextSep !== -1 && nextSep < a) nextSep = text.indexOf(sep, a);
+        var p1 = nextSep >= 0 && nextSep < b ? nextSep : -1;
+        var p2 = p1 < 0 ? -1 : text.indexOf(sep, p1 + 1);
+        if (p2 >= b) p2 = -1;
+        if (p1 >= 0) nextSep = p2 >= 0 ? text.indexOf(sep, p2 + 1) : -2;
+        cat[r] = parseCategory(text.slice(a, p1 < 0 ? b : p1));
+        if (p1 < 0) { at[o] = at[o + 1] = at[o + 2] = at[o + 3] = a; }
+        else if (p2 < 0) { at[o] = p1 + 1; at[o + 1] = b; at[o + 2] = at[o + 3] = b; }
+        else { at[o] = p1 + 1; at[o + 1] = p2; at[o + 2] = p2 + 1; at[o + 3] = b; }
+      }
+      place(ds, DESCRIPTION);
+      place(kw, KEYWORDS);
     }
-    db.count = db.cat.length;
+    function place(list, f) {
+      var o = (r * 4 + f) * 2;
+      if (i >= list.length) { at[o] = at[o + 1] = 0; return; }
+      if (list.raw[i]) { at[o] = -1; db.kept[r * 4 + f] = elementText(text, list, i); }
+      else { at[o] = list.starts[i]; at[o + 1] = list.ends[i]; }
+    }
+    db.count = count;
+    db.cat = cat.subarray(0, count);
+    db.at = at.subarray(0, count * 8);
     return db;
+  }
+
+  function parseCategory(s) {
+    var c = parseInt(s, 10);
+    return isNaN(c) ? -1 : c;
+  }
+
+  // The database from arrays defined by a plain database script. They are
+  // written back into the file's form, so one reader serves both; the
+  // separator cannot be seen in the file any more, a link element tells it.
+  function readDatabaseArrays(cg, ln, ds, kw) {
+    function list(name, a) {
+      if (!Array.isArray(a)) return '';
+      return 'var ' + name + '=new Array(' + a.map(function (x) {
+        return "'" + String(x == null ? '' : x).replace(/\\/g, '\\\\').replace(/'/g, "\\'").replace(/[\r\n]/g, ' ') + "'";
+      }).join(',') + ');\n';
+    }
+    var format = '';
+    if (Array.isArray(ln)) {
+      for (var i = 0; i < ln.length; i++) {
+        var m = /^-?\d*([\^+])/.exec(String(ln[i]));
+        if (m) { if (m[1] === '^') format = '//v2format\n'; break; }
+      }
+    }
+    return readDatabaseText(format + list('cg', cg) + list('ln', ln) + list('ds', ds) + list('kw', kw));
   }
 
   // The keywords of a keyword element, markers left out, in stored order.
@@ -301,33 +364,74 @@
 
   function grow(a, size) { var b = new a.constructor(size); b.set(a); return b; }
 
+  // ASCII characters that make words: digits and letters.
+  var WORD_ASCII = new Uint8Array(128);
+  (function () { for (var c = 48; c < 123; c++) WORD_ASCII[c] = (c <= 57 || (c >= 65 && c <= 90) || c >= 97) ? 1 : 0; })();
+
+  function hashWord(s) {
+    var h = 0x811c9dc5;
+    for (var i = 0; i < s.length; i++) h = Math.imul(h ^ s.charCodeAt(i), 16777619);
+    return h;
+  }
+
+  // The word index of a database. Building it is the page's start-up cost,
+  // so the loop over ASCII text (nearly all of it) reads character codes and
+  // finds known words in its own hash table without making a string for them;
+  // other text takes the general path through fold() and words().
   function Index(db) {
     var n = db.count;
-    var vocab = new Map(), terms = [];
+    var terms = [];
+    var table = new Int32Array(1 << 16), mask = table.length - 1;   // word id + 1, open addressing
+    var hashes = new Int32Array(1 << 15);
     var cap = Math.max(1024, n * 32);
     var pWord = new Int32Array(cap), pLink = new Int32Array(cap), pBits = new Uint8Array(cap);
     var m = 0;
-    var vcap = 4096;
+    var vcap = 1 << 15;
     var last = new Int32Array(vcap).fill(-1), slot = new Int32Array(vcap), df = new Int32Array(vcap);
     var inKeywords = new Uint8Array(vcap);
     var r = 0;
 
-    function add(t, bits, rank) {
-      var id = vocab.get(t);
-      if (id === undefined) {
-        id = terms.length;
-        vocab.set(t, id);
-        terms.push(t);
-        if (id >= vcap) {
-          vcap *= 2;
-          var nl = new Int32Array(vcap).fill(-1); nl.set(last); last = nl;
-          slot = grow(slot, vcap); df = grow(df, vcap); inKeywords = grow(inKeywords, vcap);
+    // The id of s[a, b) lower-cased, or ~(free slot) when it is new.
+    function find(s, a, b, h) {
+      var len = b - a;
+      for (var i = h & mask; ; i = (i + 1) & mask) {
+        var e = table[i];
+        if (e === 0) return ~i;
+        var t = terms[e - 1];
+        if (t.length !== len) continue;
+        var k = 0;
+        for (; k < len; k++) {
+          var c = s.charCodeAt(a + k);
+          if (c >= 65 && c <= 90) c += 32;
+          if (t.charCodeAt(k) !== c) break;
+        }
+        if (k === len) return e - 1;
+      }
+    }
+    function newWord(word, free, h) {
+      var id = terms.length;
+      terms.push(word);
+      table[free] = id + 1;
+      if (id >= vcap) {
+        vcap *= 2;
+        var nl = new Int32Array(vcap).fill(-1); nl.set(last); last = nl;
+        slot = grow(slot, vcap); df = grow(df, vcap); inKeywords = grow(inKeywords, vcap); hashes = grow(hashes, vcap);
+      }
+      hashes[id] = h;
+      if (terms.length * 2 > table.length) {
+        table = new Int32Array(table.length * 2); mask = table.length - 1;
+        for (var j = 0; j < terms.length; j++) {
+          var i = hashes[j] & mask;
+          while (table[i] !== 0) i = (i + 1) & mask;
+          table[i] = j + 1;
         }
       }
+      return id;
+    }
+    function post(id, bits, rank) {
       if (rank !== NO_KEYWORD) inKeywords[id] = 1;
       if (last[id] === r) {
-        var s = slot[id], w = pBits[s];
-        var rk = w & 31;
+        var s = slot[id], w = pBits[s], rk = w & 31;
         pBits[s] = (w & 0xe0) | bits | (rank < rk ? rank : rk);
         return;
       }
@@ -339,19 +443,90 @@
       pWord[m] = id; pLink[m] = r; pBits[m] = bits | rank;
       m++;
     }
-    function addText(text, bits, rank) {
-      if (!text) return;
+    // Words of s[from, to). Runs of ASCII letters and digits are looked up
+    // as they stand; a run with other characters goes through fold() and
+    // words(), which also split it where it holds no letters.
+    function scanRange(s, from, to, bits, rank) {
+      var i = from;
+      while (i < to) {
+        var c = s.charCodeAt(i);
+        if (c < 128 && WORD_ASCII[c] !== 1) { i++; continue; }
+        var a = i, h = 0x811c9dc5, wide = false;
+        do {
+          if (c >= 128) wide = true;
+          else if (c <= 90 && c >= 65) c += 32;
+          h = Math.imul(h ^ c, 16777619);
+          c = s.charCodeAt(++i);
+        } while (i < to && (c >= 128 || WORD_ASCII[c] === 1));
+        if (wide) scanWords(s.slice(a, i), bits, rank);
+        else {
+          var id = find(s, a, i, h);
+          post(id >= 0 ? id : newWord(s.slice(a, i).toLowerCase(), ~id, h), bits, rank);
+        }
+      }
+    }
+    function scanWords(text, bits, rank) {
       var list = words(fold(text));
-      for (var i = 0; i < list.length; i++) add(list[i], bits, rank);
+      for (var i = 0; i < list.length; i++) {
+        var w = list[i], h = hashWord(w), id = find(w, 0, w.length, h);
+        post(id >= 0 ? id : newWord(w, ~id, h), bits, rank);
+      }
+    }
+    // Keywords in s[from, to), each ranked by its place; markers skipped.
+    function scanKeywords(s, from, to) {
+      var i = from, rank = 0;
+      while (i < to) {
+        var end = s.indexOf(sep, i);
+        if (end < 0 || end > to) end = to;
+        var len = end - i;
+        if (len > 0 && !(len === 1 && s.charCodeAt(i) === 126) && !(len === 11 && s.startsWith('dont_update', i))) {
+          scanRange(s, i, end, 0, rank < 30 ? rank : 30);
+          rank++;
+        }
+        i = end + 1;
+      }
+    }
+    // A stored address: %XX of an ASCII character and "+" separate words;
+    // anything else (bytes of other characters) is decoded first.
+    var NEEDS_DECODING = /[^\x00-\x7f]|%(?![0-7][0-9A-Fa-f])/;
+    function scanAddress(u) {
+      if (NEEDS_DECODING.test(u)) { scanWords(decodeAddress(u, db.charset), IN_ADDRESS, NO_KEYWORD); return; }
+      var i = 0, to = u.length;
+      while (i < to) {
+        var c = u.charCodeAt(i);
+        if (c === 37) { i += 3; continue; }
+        if (WORD_ASCII[c] !== 1) { i++; continue; }
+        var a = i, h = 0x811c9dc5;
+        do {
+          if (c <= 90 && c >= 65) c += 32;
+          h = Math.imul(h ^ c, 16777619);
+          c = u.charCodeAt(++i);
+        } while (i < to && WORD_ASCII[c] === 1);
+        var id = find(u, a, i, h);
+        post(id >= 0 ? id : newWord(u.slice(a, i).toLowerCase(), ~id, h), IN_ADDRESS, NO_KEYWORD);
+      }
     }
 
-    var sep = db.separator;
+    // The words are read from a lower-case copy of the text: the copy is
+    // flat, where the database script's own text is a slice of the source
+    // that the browser keeps its own way, and reading it character by
+    // character is several times slower. U+0130 is the one character whose
+    // lower case is longer; it becomes "I" (folded to "i" in any case) so
+    // that the copy keeps every position.
+    var text = db.text, at = db.at, kept = db.kept, sep = db.separator;
+    var lower = (text.indexOf('\u0130') >= 0 ? text.replace(/\u0130/g, 'I') : text).toLowerCase();
+    if (lower.length === text.length) text = lower;
+    lower = null;
     for (r = 0; r < n; r++) {
-      addText(db.caption[r], IN_CAPTION, NO_KEYWORD);
-      var keys = keywordList(db.keys[r], sep);
-      for (var k = 0; k < keys.length; k++) addText(keys[k], 0, k < 30 ? k : 30);
-      addText(db.desc[r], IN_DESC, NO_KEYWORD);
-      addText(decodeAddress(db.url[r], db.charset), IN_ADDRESS, NO_KEYWORD);
+      var o = r * 8, k = r * 4, a;
+      if ((a = at[o]) >= 0) scanRange(text, a, at[o + 1], IN_CAPTION, NO_KEYWORD);
+      else if (kept[k]) scanRange(kept[k], 0, kept[k].length, IN_CAPTION, NO_KEYWORD);
+      if ((a = at[o + 6]) >= 0) scanKeywords(text, a, at[o + 7]);
+      else if (kept[k + 3]) scanKeywords(kept[k + 3], 0, kept[k + 3].length);
+      if ((a = at[o + 4]) >= 0) scanRange(text, a, at[o + 5], IN_DESC, NO_KEYWORD);
+      else if (kept[k + 2]) scanRange(kept[k + 2], 0, kept[k + 2].length, IN_DESC, NO_KEYWORD);
+      if ((a = at[o + 2]) >= 0) { if (at[o + 3] > a) scanAddress(text.slice(a, at[o + 3])); }
+      else if (kept[k + 1]) scanAddress(kept[k + 1]);
     }
 
     // Postings grouped by word (a counting sort keeps links in order).
@@ -365,8 +540,8 @@
 
     this.db = db;
     this.count = n;
-    this.vocab = vocab;
     this.terms = terms;
+    this.find = function (w) { var id = find(w, 0, w.length, hashWord(w)); return id >= 0 ? id : -1; };
     this.start = start;
     this.links = links;
     this.bits = bitsOut;
@@ -385,10 +560,7 @@
   Index.prototype.prefixIds = function (p, out) {
     var a = this.sorted, lo = 0, hi = a.length;
     while (lo < hi) { var mid = (lo + hi) >> 1; if (a[mid] < p) lo = mid + 1; else hi = mid; }
-    if (!this.sortedIds) {
-      var v = this.vocab;
-      this.sortedIds = Int32Array.from(a, function (t) { return v.get(t); });
-    }
+    if (!this.sortedIds) this.sortedIds = Int32Array.from(a, this.find);
     for (var i = lo; i < a.length && a[i].lastIndexOf(p, 0) === 0; i++) out.push(this.sortedIds[i]);
   };
 
@@ -418,7 +590,7 @@
     var ids = [];
     if (SPACELESS.test(w)) this.innerIds(w, ids);
     else if (prefix) this.prefixIds(w, ids);
-    else { var id = this.vocab.get(w); if (id !== undefined) ids.push(id); }
+    else { var id = this.find(w); if (id >= 0) ids.push(id); }
     return ids;
   };
 
@@ -551,8 +723,8 @@
   Index.prototype.fieldTexts = function (r) {
     var db = this.db, out = [];
     function put(text) { if (text) out.push(' ' + words(fold(text)).join(' ') + ' '); }
-    put(db.caption[r]); put(db.desc[r]); put(decodeAddress(db.url[r], db.charset));
-    keywordList(db.keys[r], db.separator).forEach(put);
+    put(db.caption(r)); put(db.desc(r)); put(db.address(r));
+    keywordList(db.keys(r), db.separator).forEach(put);
     return out;
   };
 
@@ -782,7 +954,7 @@
     }
     function finish(found, cs) {
       var db;
-      if (!found) { db = emptyDatabase(); db.problem = page.databaseLoaded ? 'unreadable' : 'missing'; }
+      if (!found) { db = new Database(''); db.problem = page.databaseLoaded ? 'unreadable' : 'missing'; }
       else if (found.text !== undefined) db = readDatabaseText(found.text);
       else db = readDatabaseArrays(window.cg, window.ln, window.ds, window.kw);
       db.charset = cs;
@@ -891,14 +1063,14 @@
       var db = page.db;
       var li = document.createElement('li');
       li.className = 'qmk-hit';
-      var address = decodeAddress(db.url[r], db.charset);
+      var address = db.address(r), caption = db.caption(r), desc = db.desc(r);
       var href = linkTarget(address, location.href);
       var title = document.createElement(href ? 'a' : 'span');
       title.className = 'qmk-title' + (href ? '' : ' qmk-unlinked');
       title.setAttribute('data-nav', '');
       if (href) title.setAttribute('href', href);
       else { title.tabIndex = -1; title.title = texts.notLinked; }
-      appendHighlighted(title, db.caption[r] || address || '\u2014', terms);
+      appendHighlighted(title, caption || address || '\u2014', terms);
       var h = document.createElement('h3');
       h.className = 'qmk-heading';
       h.appendChild(title);
@@ -919,10 +1091,10 @@
         meta.appendChild(c);
       }
       li.appendChild(meta);
-      if (db.desc[r]) {
+      if (desc) {
         var d = document.createElement('p');
         d.className = 'qmk-desc';
-        appendHighlighted(d, db.desc[r], terms);
+        appendHighlighted(d, desc, terms);
         li.appendChild(d);
       }
       return li;
