@@ -10,6 +10,7 @@
 #include "database/ByteScan.h"
 #include "indexing/Entities.h"
 #include "platform/CodePage.h"
+#include "platform/CodePageTables.h"
 #include "platform/Env.h"
 #include "platform/Unicode.h"
 
@@ -116,8 +117,34 @@ bool IsValidCodePoint(uint32_t code) {
 }  // namespace
 
 int ReferenceCharsetFor(std::string_view pageCharset, bool utf8Mode) {
-  if (!utf8Mode || pageCharset.empty()) return kCharsetUnknown;
-  return CharsetIndex(pageCharset);
+  const int group =
+      !utf8Mode || pageCharset.empty() ? kCharsetUnknown : CharsetIndex(pageCharset);
+  // The canonical group among those AppendCharacter encodes alike.
+  if (group == kCharsetUtf8 || group >= kFirstTableGroup) {
+    if (!SystemCodePageIsUTF8() && group == CharsetIndex(SystemCodePageName())) return kCharsetUnknown;
+    return group;
+  }
+  // Groups 0, 1, 2 and 4 stand for the system code page.
+  if (!SystemCodePageIsUTF8()) return kCharsetUnknown;
+  return group == kCharsetLatin1 ? kCharsetWindows1252 : kCharsetUtf8;
+}
+
+void TokenLog::Clear() {
+  kinds_.clear();
+  ends_.clear();
+  texts_.clear();
+  complete_ = true;
+}
+
+void TokenLog::Append(TokenKind kind, std::string_view text, size_t maxTextBytes) {
+  if (!complete_) return;
+  if (text.size() > maxTextBytes || texts_.size() > maxTextBytes - text.size()) {
+    complete_ = false;
+    return;
+  }
+  texts_.append(text);
+  kinds_.push_back(kind);
+  ends_.push_back(texts_.size());
 }
 
 TokenizerMode TokenizerModeFor(const ProgramSettings& program, std::string_view pageCharset) {
@@ -228,7 +255,18 @@ HtmlSource::CharClass HtmlSource::ClassAt(int64_t at, size_t& length, char32_t* 
 // ---------------------------------------------------------------------------
 // Tokens
 
+void HtmlSource::SetTokenLog(TokenLog* log, size_t maxTextBytes) {
+  log_ = log;
+  logLimit_ = maxTextBytes;
+}
+
 TokenKind HtmlSource::NextToken(std::string& text) {
+  const TokenKind kind = ReadToken(text);
+  if (log_ != nullptr) log_->Append(kind, text, logLimit_);
+  return kind;
+}
+
+TokenKind HtmlSource::ReadToken(std::string& text) {
   if (pendingSpace_) {
     pendingSpace_ = false;
     text.assign(1, ' ');

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "indexing/ProgramSettings.h"
 
@@ -53,7 +54,40 @@ struct TokenizerMode {
 // mode the page's own charset (what the later conversion of the page's text
 // decodes with: empty means the system code page), otherwise the system code
 // page, whose bytes the database then keeps as they are.
+// Groups that give the same bytes for every character give the same result
+// (with UTF-8 as the code page, the system code page and utf-8 are both 3), so
+// two results can be compared to know whether references decode alike.
 int ReferenceCharsetFor(std::string_view pageCharset, bool utf8Mode);
+
+// Tokens as a source returned them, kept to read a page a second time without
+// tokenizing it again (HtmlSource::SetTokenLog).
+class TokenLog {
+ public:
+  // Forgets every token; the log is complete again.
+  void Clear();
+  size_t Size() const { return kinds_.size(); }
+  TokenKind Kind(size_t i) const { return kinds_[i]; }
+  // Valid until the log changes.
+  std::string_view Text(size_t i) const {
+    return std::string_view(texts_).substr(ends_[i] - Length(i), Length(i));
+  }
+  // False once a token was left out because the texts would have exceeded
+  // the limit given to SetTokenLog; the log then holds the tokens before it.
+  bool Complete() const { return complete_; }
+  size_t TextBytes() const { return texts_.size(); }
+
+  // Appends a token unless that would take the texts beyond `maxTextBytes`
+  // (then nothing more is appended until Clear).
+  void Append(TokenKind kind, std::string_view text, size_t maxTextBytes);
+
+ private:
+  size_t Length(size_t i) const { return ends_[i] - (i == 0 ? 0 : ends_[i - 1]); }
+
+  std::vector<TokenKind> kinds_;
+  std::vector<size_t> ends_;  // end of each token's text in texts_
+  std::string texts_;
+  bool complete_ = true;
+};
 
 // The tokenizer mode for a page in `pageCharset` (empty: the system code
 // page) under the program-wide switches.
@@ -96,6 +130,11 @@ class HtmlSource {
   // reading; the pending space belongs to this source (OpenSource and
   // OpenBytes clear it, SeekSource does not).
   TokenKind NextToken(std::string& text);
+
+  // While `log` is set (not null), every token NextToken returns (the end
+  // token included) is appended to it, up to `maxTextBytes` bytes of text.
+  // The log must outlive its use; FindElement and SkipToTagEnd log too.
+  void SetTokenLog(TokenLog* log, size_t maxTextBytes);
 
   // Decodes a character reference whose "&" has just been read, consuming
   // its bytes, into `result` (replaced):
@@ -153,6 +192,7 @@ class HtmlSource {
   // length in bytes (1 except for a UTF-8 sequence); Other outside the data.
   // `cp` receives the code point of a UTF-8 sequence.
   CharClass ClassAt(int64_t at, size_t& length, char32_t* cp = nullptr) const;
+  TokenKind ReadToken(std::string& text);
   TokenKind ReadWord(std::string& text);
   TokenKind ReadNumber(std::string& text);
   bool TakeGreaterThan(std::string& text);
@@ -164,6 +204,8 @@ class HtmlSource {
   bool pendingSpace_ = false;
   TokenizerMode mode_;
   std::string entity_;  // scratch for references inside words
+  TokenLog* log_ = nullptr;
+  size_t logLimit_ = 0;
   // Byte classes (letter, digit, high byte of UTF-8 text) for the code page
   // and the UTF-8 mode they were built with.
   unsigned char class_[256] = {};

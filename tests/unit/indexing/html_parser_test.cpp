@@ -275,6 +275,54 @@ TEST(DecodeEntity, ResultsAndConsumedBytes) {
   }
 }
 
+TEST(SourceOperations, TokenLogRecordsWhatNextTokenReturns) {
+  const std::string page = "<html><meta name=x>Hello, world&amp;co <!--c--> 2008.</html>";
+  HtmlSource source;
+  source.OpenBytes(page);
+  TokenLog log;
+  source.SetTokenLog(&log, 1000);
+  EXPECT_FALSE(source.FindElement("body"));  // reads to the end, logging
+  source.SetTokenLog(nullptr, 0);
+  ASSERT_TRUE(log.Complete());
+  source.SeekSource(0, 0);
+  std::string text;
+  size_t i = 0;
+  for (TokenKind kind; (kind = source.NextToken(text)) != TokenKind::End; ++i) {
+    ASSERT_LT(i, log.Size());
+    EXPECT_EQ(log.Kind(i), kind);
+    EXPECT_EQ(log.Text(i), text);
+  }
+  ASSERT_EQ(log.Size(), i + 1);
+  EXPECT_EQ(log.Kind(i), TokenKind::End);
+  EXPECT_EQ(log.TextBytes(), page.size() - 4);  // "&amp;" is "&", "<!--" is "<!-" "-"
+
+  // A limit keeps the tokens whose texts fit.
+  log.Clear();
+  source.SeekSource(0, 0);
+  source.SetTokenLog(&log, 11);
+  while (source.NextToken(text) != TokenKind::End) {
+  }
+  EXPECT_FALSE(log.Complete());
+  EXPECT_EQ(log.TextBytes(), 11u);  // "<" "html" ">" "<" "meta"; the blank would pass 11
+  EXPECT_EQ(log.Size(), 5u);
+  log.Clear();
+  EXPECT_TRUE(log.Complete());
+  EXPECT_EQ(log.Size(), 0u);
+}
+
+TEST(SourceOperations, ReferenceCharsetsThatEncodeAlikeAreEqual) {
+  EXPECT_EQ(ReferenceCharsetFor("", false), ReferenceCharsetFor("utf-8", true));
+  EXPECT_EQ(ReferenceCharsetFor("koi8-r", false), ReferenceCharsetFor("", true));
+  EXPECT_EQ(ReferenceCharsetFor("iso-8859-1", true), ReferenceCharsetFor("windows-1252", true));
+  EXPECT_NE(ReferenceCharsetFor("windows-1251", true), ReferenceCharsetFor("utf-8", true));
+  CodePageGuard cp("windows-1252");
+  EXPECT_EQ(ReferenceCharsetFor("", false), 0);
+  EXPECT_EQ(ReferenceCharsetFor("windows-1252", true), 0);
+  EXPECT_EQ(ReferenceCharsetFor("iso-8859-1", true), 0);
+  EXPECT_EQ(ReferenceCharsetFor("utf-8", true), 3);
+  EXPECT_NE(ReferenceCharsetFor("windows-1251", true), 0);
+}
+
 TEST(SourceOperations, ReadSeekAndStayInsideTheData) {
   HtmlSource source;
   source.OpenBytes("0123456789");
