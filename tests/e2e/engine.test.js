@@ -228,3 +228,19 @@ test('highlight ranges', () => {
   ];
   for (const [text, q, want] of cases) assert.deepEqual(hl(text, q), want, `${text} / ${q}`);
 });
+
+test('a large vocabulary keeps its words apart', () => {
+  // The index tells words apart by two hashes; 300,000 distinct words in
+  // 3,000 links must each find exactly their own link.
+  const digits = 'abcdefghijklmnopqrstuvwxyz0123456789';
+  const word = i => { let w = ''; do { w += digits[i % 36]; i = Math.floor(i / 36); } while (i > 0); return 'w' + w; };
+  const links = Array.from({ length: 3000 }, (_, l) => ({
+    caption: Array.from({ length: 100 }, (_, k) => word(l * 100 + k)).join(' '), address: `p${l}.html`,
+  }));
+  const index = new qmk.Index(qmk.readDatabaseText(databaseBlock({ links })));
+  assert.equal(index.terms.length, new Set(index.terms).size);
+  assert.ok(index.terms.length >= 300000);
+  for (const i of [0, 1, 35, 36, 12345, 299999]) {
+    assert.deepEqual(Array.from(index.search(word(i) + ' ', 0)), [Math.floor(i / 100)], word(i));
+  }
+});

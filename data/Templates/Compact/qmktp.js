@@ -368,10 +368,16 @@
   var WORD_ASCII = new Uint8Array(128);
   (function () { for (var c = 48; c < 123; c++) WORD_ASCII[c] = (c <= 57 || (c >= 65 && c <= 90) || c >= 97) ? 1 : 0; })();
 
+  // The two hashes that identify a word in the index (see find()).
   function hashWord(s) {
     var h = 0x811c9dc5;
     for (var i = 0; i < s.length; i++) h = Math.imul(h ^ s.charCodeAt(i), 16777619);
     return h;
+  }
+  function hashWord2(s) {
+    var g = 0;
+    for (var i = 0; i < s.length; i++) g = Math.imul(g + s.charCodeAt(i), 0x5bd1e995) ^ (g >>> 13);
+    return g ^ s.length;
   }
 
   // The word index of a database. Building it is the page's start-up cost,
@@ -381,57 +387,55 @@
   function Index(db) {
     var n = db.count;
     var terms = [];
-    var table = new Int32Array(1 << 16), mask = table.length - 1;   // word id + 1, open addressing
-    var hashes = new Int32Array(1 << 15);
+    // Hot data sits together, as a word's lookup and its posting touch it
+    // for every one of millions of words: table slots hold [word id + 1,
+    // hash, second hash]; per word, meta holds [last link, its posting,
+    // link count, unused].
+    var tsize = 1 << 16, tmask = tsize - 1, table = new Int32Array(tsize * 3);
+    var vcap = 1 << 15, meta = new Int32Array(vcap * 4), inKeywords = new Uint8Array(vcap);
     var cap = Math.max(1024, n * 32);
     var pWord = new Int32Array(cap), pLink = new Int32Array(cap), pBits = new Uint8Array(cap);
     var m = 0;
-    var vcap = 1 << 15;
-    var last = new Int32Array(vcap).fill(-1), slot = new Int32Array(vcap), df = new Int32Array(vcap);
-    var inKeywords = new Uint8Array(vcap);
     var r = 0;
 
-    // The id of s[a, b) lower-cased, or ~(free slot) when it is new.
-    function find(s, a, b, h) {
-      var len = b - a;
-      for (var i = h & mask; ; i = (i + 1) & mask) {
-        var e = table[i];
+    // The id of the word with hashes h and g, or ~(free slot) when it is
+    // new. Two independent 32-bit hashes of the characters, the second
+    // mixed with the length, tell words apart without comparing them: among
+    // a million different words the chance that two share both is about
+    // one in thirty million.
+    function find(h, g) {
+      for (var i = h & tmask; ; i = (i + 1) & tmask) {
+        var e = table[3 * i];
         if (e === 0) return ~i;
-        var t = terms[e - 1];
-        if (t.length !== len) continue;
-        var k = 0;
-        for (; k < len; k++) {
-          var c = s.charCodeAt(a + k);
-          if (c >= 65 && c <= 90) c += 32;
-          if (t.charCodeAt(k) !== c) break;
-        }
-        if (k === len) return e - 1;
+        if (table[3 * i + 1] === h && table[3 * i + 2] === g) return e - 1;
       }
     }
-    function newWord(word, free, h) {
+    function newWord(word, free, h, g) {
       var id = terms.length;
       terms.push(word);
-      table[free] = id + 1;
+      table[3 * free] = id + 1; table[3 * free + 1] = h; table[3 * free + 2] = g;
       if (id >= vcap) {
         vcap *= 2;
-        var nl = new Int32Array(vcap).fill(-1); nl.set(last); last = nl;
-        slot = grow(slot, vcap); df = grow(df, vcap); inKeywords = grow(inKeywords, vcap); hashes = grow(hashes, vcap);
+        meta = grow(meta, vcap * 4); inKeywords = grow(inKeywords, vcap);
       }
-      hashes[id] = h;
-      if (terms.length * 2 > table.length) {
-        table = new Int32Array(table.length * 2); mask = table.length - 1;
-        for (var j = 0; j < terms.length; j++) {
-          var i = hashes[j] & mask;
-          while (table[i] !== 0) i = (i + 1) & mask;
-          table[i] = j + 1;
+      meta[id * 4] = -1;
+      if (terms.length * 2 > tsize) {
+        var old = table;
+        tsize *= 2; tmask = tsize - 1; table = new Int32Array(tsize * 3);
+        for (var j = 0; j < old.length; j += 3) {
+          if (old[j] === 0) continue;
+          var i = old[j + 1] & tmask;
+          while (table[3 * i] !== 0) i = (i + 1) & tmask;
+          table[3 * i] = old[j]; table[3 * i + 1] = old[j + 1]; table[3 * i + 2] = old[j + 2];
         }
       }
       return id;
     }
     function post(id, bits, rank) {
+      var x = id * 4;
       if (rank !== NO_KEYWORD) inKeywords[id] = 1;
-      if (last[id] === r) {
-        var s = slot[id], w = pBits[s], rk = w & 31;
+      if (meta[x] === r) {
+        var s = meta[x + 1], w = pBits[s], rk = w & 31;
         pBits[s] = (w & 0xe0) | bits | (rank < rk ? rank : rk);
         return;
       }
@@ -439,37 +443,39 @@
         cap *= 2;
         pWord = grow(pWord, cap); pLink = grow(pLink, cap); pBits = grow(pBits, cap);
       }
-      last[id] = r; slot[id] = m; df[id]++;
+      meta[x] = r; meta[x + 1] = m; meta[x + 2]++;
       pWord[m] = id; pLink[m] = r; pBits[m] = bits | rank;
       m++;
     }
-    // Words of s[from, to). Runs of ASCII letters and digits are looked up
-    // as they stand; a run with other characters goes through fold() and
-    // words(), which also split it where it holds no letters.
+    // Words of s[from, to), which is in lower case. Runs of ASCII letters
+    // and digits are looked up as they stand; a run with other characters
+    // goes through fold() and words(), which also split it where it holds
+    // no letters.
     function scanRange(s, from, to, bits, rank) {
       var i = from;
       while (i < to) {
         var c = s.charCodeAt(i);
-        if (c < 128 && WORD_ASCII[c] !== 1) { i++; continue; }
-        var a = i, h = 0x811c9dc5, wide = false;
+        if (c < 128 && WORD_ASCII[c] === 0) { i++; continue; }
+        var a = i, h = 0x811c9dc5, g = 0, wide = false;
         do {
           if (c >= 128) wide = true;
-          else if (c <= 90 && c >= 65) c += 32;
           h = Math.imul(h ^ c, 16777619);
+          g = Math.imul(g + c, 0x5bd1e995) ^ (g >>> 13);
           c = s.charCodeAt(++i);
         } while (i < to && (c >= 128 || WORD_ASCII[c] === 1));
         if (wide) scanWords(s.slice(a, i), bits, rank);
         else {
-          var id = find(s, a, i, h);
-          post(id >= 0 ? id : newWord(s.slice(a, i).toLowerCase(), ~id, h), bits, rank);
+          g ^= i - a;
+          var id = find(h, g);
+          post(id >= 0 ? id : newWord(s.slice(a, i), ~id, h, g), bits, rank);
         }
       }
     }
     function scanWords(text, bits, rank) {
       var list = words(fold(text));
       for (var i = 0; i < list.length; i++) {
-        var w = list[i], h = hashWord(w), id = find(w, 0, w.length, h);
-        post(id >= 0 ? id : newWord(w, ~id, h), bits, rank);
+        var w = list[i], h = hashWord(w), g = hashWord2(w), id = find(h, g);
+        post(id >= 0 ? id : newWord(w, ~id, h, g), bits, rank);
       }
     }
     // Keywords in s[from, to), each ranked by its place; markers skipped.
@@ -496,14 +502,15 @@
         var c = u.charCodeAt(i);
         if (c === 37) { i += 3; continue; }
         if (WORD_ASCII[c] !== 1) { i++; continue; }
-        var a = i, h = 0x811c9dc5;
+        var a = i, h = 0x811c9dc5, g = 0;
         do {
-          if (c <= 90 && c >= 65) c += 32;
           h = Math.imul(h ^ c, 16777619);
+          g = Math.imul(g + c, 0x5bd1e995) ^ (g >>> 13);
           c = u.charCodeAt(++i);
         } while (i < to && WORD_ASCII[c] === 1);
-        var id = find(u, a, i, h);
-        post(id >= 0 ? id : newWord(u.slice(a, i).toLowerCase(), ~id, h), IN_ADDRESS, NO_KEYWORD);
+        g ^= i - a;
+        var id = find(h, g);
+        post(id >= 0 ? id : newWord(u.slice(a, i), ~id, h, g), IN_ADDRESS, NO_KEYWORD);
       }
     }
 
@@ -511,27 +518,27 @@
     // flat, where the database script's own text is a slice of the source
     // that the browser keeps its own way, and reading it character by
     // character is several times slower. U+0130 is the one character whose
-    // lower case is longer; it becomes "I" (folded to "i" in any case) so
-    // that the copy keeps every position.
+    // lower case is longer; it becomes "I" (folded to "i" in any case), so
+    // the copy keeps every position.
     var text = db.text, at = db.at, kept = db.kept, sep = db.separator;
-    var lower = (text.indexOf('\u0130') >= 0 ? text.replace(/\u0130/g, 'I') : text).toLowerCase();
-    if (lower.length === text.length) text = lower;
-    lower = null;
+    text = (text.indexOf('\u0130') >= 0 ? text.replace(/\u0130/g, 'I') : text).toLowerCase();
+    var low;
     for (r = 0; r < n; r++) {
       var o = r * 8, k = r * 4, a;
       if ((a = at[o]) >= 0) scanRange(text, a, at[o + 1], IN_CAPTION, NO_KEYWORD);
-      else if (kept[k]) scanRange(kept[k], 0, kept[k].length, IN_CAPTION, NO_KEYWORD);
+      else if ((low = lowerKept(k))) scanRange(low, 0, low.length, IN_CAPTION, NO_KEYWORD);
       if ((a = at[o + 6]) >= 0) scanKeywords(text, a, at[o + 7]);
-      else if (kept[k + 3]) scanKeywords(kept[k + 3], 0, kept[k + 3].length);
+      else if ((low = lowerKept(k + 3))) scanKeywords(low, 0, low.length);
       if ((a = at[o + 4]) >= 0) scanRange(text, a, at[o + 5], IN_DESC, NO_KEYWORD);
-      else if (kept[k + 2]) scanRange(kept[k + 2], 0, kept[k + 2].length, IN_DESC, NO_KEYWORD);
+      else if ((low = lowerKept(k + 2))) scanRange(low, 0, low.length, IN_DESC, NO_KEYWORD);
       if ((a = at[o + 2]) >= 0) { if (at[o + 3] > a) scanAddress(text.slice(a, at[o + 3])); }
-      else if (kept[k + 1]) scanAddress(kept[k + 1]);
+      else if ((low = lowerKept(k + 1))) scanAddress(low);
     }
+    function lowerKept(k) { var t = kept[k]; return t ? t.replace(/\u0130/g, 'I').toLowerCase() : ''; }
 
     // Postings grouped by word (a counting sort keeps links in order).
     var nw = terms.length, start = new Int32Array(nw + 1);
-    for (var i = 0; i < nw; i++) start[i + 1] = start[i] + df[i];
+    for (var i = 0; i < nw; i++) start[i + 1] = start[i] + meta[i * 4 + 2];
     var fill = start.slice(0, nw), links = new Int32Array(m), bitsOut = new Uint8Array(m);
     for (var j = 0; j < m; j++) {
       var at = fill[pWord[j]]++;
@@ -541,7 +548,7 @@
     this.db = db;
     this.count = n;
     this.terms = terms;
-    this.find = function (w) { var id = find(w, 0, w.length, hashWord(w)); return id >= 0 ? id : -1; };
+    this.find = function (w) { var id = find(hashWord(w), hashWord2(w)); return id >= 0 ? id : -1; };
     this.start = start;
     this.links = links;
     this.bits = bitsOut;
