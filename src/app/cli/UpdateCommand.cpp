@@ -13,9 +13,9 @@ int RunUpdate(Context& context, const std::string& database) {
   return IndexAndSave(context, [&](ScanProgress& progress) {
     const UpdateResult result = RunDatabaseUpdate(context.project, {});
     char summary[160];
-    std::snprintf(summary, sizeof summary, "re-indexed %d of %d links, %d pages not found, in %.1f s",
-                  result.reindexed, context.project.Base.Count(), result.missing,
-                  progress.seconds());
+    std::snprintf(summary, sizeof summary, "re-indexed %d of %d links in %.1f s; missing pages: %d",
+                  result.reindexed, context.project.Base.Count(), progress.seconds(),
+                  result.missing);
     return std::string(summary);
   });
 }
