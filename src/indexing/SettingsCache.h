@@ -2,7 +2,7 @@
 // same bytes, with the same tokenizer switches and code page, replays the
 // earlier result instead of parsing again and shares the lookup indexes built
 // then. Comparing the bytes (not the file's times) means an edit always takes
-// effect at the next load.
+// effect at the next load. One thread at a time.
 #pragma once
 
 #include <map>
