@@ -1032,13 +1032,35 @@
     }
     // Typing replaces the history entry; a page, a category or Enter adds
     // one, so Back steps through what the visitor chose, not every key.
+    // While keys come quickly the address and the title wait for a pause
+    // (each costs the browser a round trip), and are written at once when
+    // the visitor leaves or follows a result.
+    var pending = 0;
     function remember(push) {
+      clearTimeout(pending);
+      pending = 0;
+      if (push) writeLocation(true);
+      else pending = setTimeout(flush, 300);
+    }
+    function flush() {
+      if (!pending) return;
+      clearTimeout(pending);
+      pending = 0;
+      writeLocation(false);
+    }
+    function writeLocation(push) {
+      var q = state.q.trim();
+      document.title = q ? q + ' \u00b7 ' + baseTitle : baseTitle;
       var url = locationFor(state);
       if (url === location.pathname + location.search + location.hash) return;
       try {
         if (push) history.pushState(null, '', url); else history.replaceState(null, '', url);
       } catch (e) { /* some browsers refuse history on file:// */ }
     }
+    window.addEventListener('pagehide', flush);
+    document.addEventListener('visibilitychange', flush);
+    list.addEventListener('click', flush, true);
+    list.addEventListener('keydown', function (ev) { if (ev.key === 'Enter') flush(); }, true);
 
     function fillCategories(db) {
       if (!select) return;
@@ -1194,12 +1216,12 @@
       list.setAttribute('start', String(first + 1));
       list.hidden = total === 0;
       renderPager(q ? total : 0);
-      document.title = q ? q + ' \u00b7 ' + baseTitle : baseTitle;
       if (select) select.value = String(state.c);
       page.timing.lastRender = now() - t0;
     }
 
     function update(next, push) {
+      if (push) flush();    // the entry being left keeps what it showed
       state = next;
       if (page.ready) render();
       remember(push);
@@ -1278,6 +1300,7 @@
         // A query typed while the database loaded wins over the address.
         var typed = input.value !== initial.q;
         update({ q: input.value, c: initial.c, p: typed ? 1 : initial.p }, false);
+        flush();
       }
       page.timing.ready = now();
       root.setAttribute('data-ready', db.problem ? 'failed' : 'true');
