@@ -55,11 +55,8 @@ struct Extraction {
   const std::string& databaseFile;
   TBaseRecord& record;
   ProgramSettings& settings;
-  RatingCache* cache;
 
-  void PageInfo(const std::string& page) {
-    ExtractPageInfo(page, file, databaseFile, record, settings, cache);
-  }
+  void PageInfo(const std::string& page) { ExtractPageInfo(page, file, databaseFile, record, settings); }
   std::string FileURL() const { return MakeLinkURL(databaseFile, file, settings.UTF8ModeFlag); }
 
   // The audio file's tags as a temporary page, indexed in the file's place.
@@ -93,14 +90,13 @@ struct Extraction {
 }  // namespace
 
 void ExtractFileInfo(const std::string& file, const std::string& databaseFile,
-                     TBaseRecord& record, ProgramSettings& settings, Interaction* ui,
-                     RatingCache* cache) {
+                     TBaseRecord& record, ProgramSettings& settings, Interaction* ui) {
   std::unique_ptr<BusyCursor> busy;
   if (ui != nullptr) busy = std::make_unique<BusyCursor>(*ui);
 
   const FileGroup group = GroupOf(file);
   record = TBaseRecord{};
-  Extraction extraction{file, databaseFile, record, settings, cache};
+  Extraction extraction{file, databaseFile, record, settings};
   if (group == FileGroup::Page) {
     extraction.PageInfo(file);
     return;

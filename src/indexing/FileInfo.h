@@ -19,17 +19,14 @@
 namespace qm {
 
 class Interaction;
-class RatingCache;
 
 // Fills `record` for `file` (a full path); the address is that of `file`
 // itself, relative to `databaseFile`, never that of a temporary page. Reports
 // nothing: an unreadable file gives empty fields. `settings` are the
 // program-wide switches, reloaded from the project's settings files as
-// indexing goes; `ui` (may be null) shows the busy cursor; `cache` (may be
-// null) keeps the loaded settings files between calls. Temporary files are
-// deleted before it returns.
+// indexing goes; `ui` (may be null) shows the busy cursor. Temporary files
+// are deleted before it returns.
 void ExtractFileInfo(const std::string& file, const std::string& databaseFile,
-                     TBaseRecord& record, ProgramSettings& settings, Interaction* ui = nullptr,
-                     RatingCache* cache = nullptr);
+                     TBaseRecord& record, ProgramSettings& settings, Interaction* ui = nullptr);
 
 }  // namespace qm

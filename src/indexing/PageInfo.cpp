@@ -4,10 +4,11 @@
 #include "database/TextForms.h"
 #include "indexing/HTMLParser.h"
 #include "indexing/PageMeta.h"
-#include "indexing/RatingCache.h"
 #include "indexing/Ratings.h"
 #include "indexing/TextPieces.h"
+#include "platform/CodePage.h"
 #include "platform/Paths.h"
+#include "platform/Unicode.h"
 
 namespace qm {
 namespace {
@@ -19,6 +20,18 @@ bool StringAfterMarker(HtmlSource& source, std::string_view marker, std::string&
   if (marker.empty() || !source.FindText(marker, start)) return false;
   value = source.ReadQuoted('"');
   return true;
+}
+
+// Whether character references decode to the same bytes in two reference
+// charsets: the same group, or two that both give UTF-8 (the UTF-8 group, and
+// the system code page and the groups read in it when that is UTF-8).
+bool SameReferenceBytes(int a, int b) {
+  auto givesUTF8 = [](int group) {
+    return group == kCharsetUtf8 ||
+           (SystemCodePageIsUTF8() &&
+            (group == kCharsetUnknown || group == kCharsetAscii || group == kCharsetUtf16));
+  };
+  return a == b || (givesUTF8(a) && givesUTF8(b));
 }
 
 }  // namespace
@@ -34,15 +47,9 @@ std::string UnescapeScriptString(std::string_view text) {
 }
 
 void ExtractPageInfo(const std::string& page, const std::string& indexedFile,
-                     const std::string& databaseFile, TBaseRecord& record, ProgramSettings& program,
-                     RatingCache* cache) {
+                     const std::string& databaseFile, TBaseRecord& record, ProgramSettings& program) {
   TRating rating(program);
-  const SettingsFiles files = ChooseSettingsFiles(FolderOfPath(databaseFile));
-  if (cache != nullptr) {
-    cache->Load(files, rating, program);
-  } else {
-    rating.LoadSettings(files);
-  }
+  rating.LoadSettings(ChooseSettingsFiles(FolderOfPath(databaseFile)));
   const bool utf8Mode = program.UTF8ModeFlag;
 
   record = TBaseRecord{};
@@ -57,9 +64,10 @@ void ExtractPageInfo(const std::string& page, const std::string& indexedFile,
   PageMeta meta = ReadPageMeta(source);
   const std::string charset = meta.Charset;
   const TokenizerMode pageMode = TokenizerModeFor(program, charset);
-  if (pageMode.ReferenceCharset != source.Mode().ReferenceCharset) {
+  if (!SameReferenceBytes(pageMode.ReferenceCharset, source.Mode().ReferenceCharset) &&
+      source.Data().find('&') != std::string_view::npos) {
     source.Mode() = pageMode;
-    if (source.Data().find('&') != std::string_view::npos) meta.Description = ReadPageMeta(source).Description;
+    meta.Description = ReadPageMeta(source).Description;
   }
   source.Mode() = pageMode;
 

@@ -37,16 +37,14 @@ bool IsCandidateWord(std::string_view stored, bool utf8Mode) {
 }
 
 // The lower-cased form of a stored word (LowerText), with a fast way for
-// ASCII, which every mode lower-cases as ASCII.
+// ASCII.
 void LowerWord(std::string_view word, bool utf8Mode, std::string& out) {
-  if (IsAsciiText(word)) {
-    out.assign(word);
-    for (char& c : out) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-  } else {
-    out = LowerText(word, utf8Mode);
-  }
+  if (!AsciiLowerInto(word, out)) out = LowerText(word, utf8Mode);
+}
+
+// An element name lower-cased in the system code page (LowerBytes).
+void LowerName(std::string_view name, std::string& out) {
+  if (!AsciiLowerInto(name, out)) out = LowerBytes(name);
 }
 
 int32_t ClampPosition(int64_t position) {
@@ -61,29 +59,17 @@ void TidyDescription(std::string& description) {
   }
 }
 
-TRating::TRating(ProgramSettings& program)
-    : program_(program), own_(std::make_shared<RatingSettings>()) {
-  settings_ = own_;
-}
+TRating::TRating(ProgramSettings& program) : program_(program) {}
 
 bool TRating::LoadSettings(const SettingsFiles& files) {
-  own_ = std::make_shared<RatingSettings>();
-  settings_ = own_;
-  return qm::LoadSettings(files, *own_, program_);
-}
-
-void TRating::UseSettings(std::shared_ptr<const RatingSettings> settings) {
-  own_.reset();
-  settings_ = settings ? std::move(settings) : std::make_shared<const RatingSettings>();
+  settings_ = RatingSettings{};
+  tableValid_ = false;
+  return qm::LoadSettings(files, settings_, program_);
 }
 
 RatingSettings& TRating::EditSettings() {
-  if (!own_) {
-    own_ = std::make_shared<RatingSettings>(*settings_);
-    settings_ = own_;
-  }
   tableValid_ = false;  // group answers may change
-  return *own_;
+  return settings_;
 }
 
 std::vector<TWordRecord>& TRating::EditWords() {
@@ -93,7 +79,8 @@ std::vector<TWordRecord>& TRating::EditWords() {
 
 void TRating::ResetState() {
   words_.clear();
-  info_.clear();
+  groups_.clear();
+  dropped_.clear();
   table_.Clear();
   tableValid_ = true;
   openTags_.clear();
@@ -134,30 +121,54 @@ void TRating::PopTag(std::string_view name) {
 
 // ---------------------------------------------------------------- candidates
 
+bool TRating::IsDropped(const WordGroupMatch& groups) const {
+  return groups.InAnyGroup && groups.MinRating < Settings().StopWordsMinimalRating;
+}
+
 void TRating::IndexWords() {
   table_.Clear();
-  info_.clear();
-  info_.reserve(words_.size());
-  auto textOf = [this](int32_t i) -> std::string_view { return words_[static_cast<size_t>(i)].Word; };
+  dropped_.clear();
+  groups_.clear();
+  groups_.reserve(words_.size());
+  auto textOf = [this](int32_t id) -> std::string_view { return words_[static_cast<size_t>(id)].Word; };
   for (size_t i = 0; i < words_.size(); ++i) {
     const std::string& word = words_[i].Word;
-    WordInfo info;
-    info.hash = WordTable::Hash(word);
-    info.groups = Settings().FindInGroups(word);
+    const uint64_t hash = WordTable::Hash(word);
     // The first record of a word is the one every lookup finds.
-    if (table_.Find(word, info.hash, textOf) < 0) table_.Insert(info.hash, static_cast<int32_t>(i));
-    info_.push_back(info);
+    if (table_.Find(word, hash, textOf) == WordTable::kNotFound) {
+      table_.Insert(hash, static_cast<int32_t>(i));
+    }
+    groups_.push_back(Settings().FindInGroups(word));
   }
   tableValid_ = true;
 }
 
-int32_t TRating::FindWord(std::string_view word, std::string& lowered, uint64_t& hash) {
+TWordRecord* TRating::Entry(std::string_view word, bool& fresh) {
   if (!tableValid_) IndexWords();
-  LowerWord(word, program_.UTF8ModeFlag, lowered);
-  hash = WordTable::Hash(lowered);
-  return table_.Find(lowered, hash, [this](int32_t i) -> std::string_view {
-    return words_[static_cast<size_t>(i)].Word;
+  fresh = false;
+  LowerWord(word, program_.UTF8ModeFlag, lowered_);
+  const uint64_t hash = WordTable::Hash(lowered_);
+  const int32_t id = table_.Find(lowered_, hash, [this](int32_t i) -> std::string_view {
+    return i >= 0 ? std::string_view(words_[static_cast<size_t>(i)].Word)
+                  : std::string_view(dropped_[static_cast<size_t>(-2 - i)]);
   });
+  if (id >= 0) {
+    const size_t index = static_cast<size_t>(id);
+    return IsDropped(groups_[index]) ? nullptr : &words_[index];
+  }
+  if (id != WordTable::kNotFound) return nullptr;
+  const WordGroupMatch groups = Settings().FindInGroups(lowered_);
+  if (IsDropped(groups)) {
+    table_.Insert(hash, -2 - static_cast<int32_t>(dropped_.size()));
+    dropped_.push_back(lowered_);
+    return nullptr;
+  }
+  table_.Insert(hash, static_cast<int32_t>(words_.size()));
+  groups_.push_back(groups);
+  fresh = true;
+  TWordRecord& record = words_.emplace_back();
+  record.Word = lowered_;
+  return &record;
 }
 
 void TRating::AddWord(std::string_view word, int32_t position) {
@@ -166,54 +177,33 @@ void TRating::AddWord(std::string_view word, int32_t position) {
 }
 
 void TRating::AddCandidate(std::string_view word, int32_t position) {
-  uint64_t hash = 0;
-  const int32_t found = FindWord(word, lowered_, hash);
-  const RatingSettings& settings = Settings();
-  if (found >= 0) {
-    const WordInfo& info = info_[static_cast<size_t>(found)];
-    if (info.groups.InAnyGroup && info.groups.MinRating < settings.StopWordsMinimalRating) return;
-    TWordRecord& record = words_[static_cast<size_t>(found)];
-    record.Count += 1;
-    const double rating = RateOccurrence(word, position);
-    if (rating > record.Rating) record.Rating = rating;
+  bool fresh = false;
+  TWordRecord* record = Entry(word, fresh);
+  if (record == nullptr) return;
+  if (fresh) {
+    record->Count = 1;
+    record->Position = position;
+    record->Rating = position == -1 ? -1.0 : RateOccurrence(word, position);
     return;
   }
-  const WordGroupMatch groups = settings.FindInGroups(lowered_);
-  if (groups.InAnyGroup && groups.MinRating < settings.StopWordsMinimalRating) return;
-  TWordRecord record;
-  record.Word = lowered_;
-  record.Count = 1;
-  record.Position = position;
-  record.Rating = position == -1 ? -1.0 : RateOccurrence(word, position);
-  table_.Insert(hash, static_cast<int32_t>(words_.size()));
-  words_.push_back(std::move(record));
-  info_.push_back(WordInfo{hash, groups});
+  record->Count += 1;
+  const double rating = RateOccurrence(word, position);
+  if (rating > record->Rating) record->Rating = rating;
 }
 
 void TRating::AddMetaKeyword(std::string_view keyword) {
-  uint64_t hash = 0;
-  const int32_t found = FindWord(keyword, lowered_, hash);
-  const RatingSettings& settings = Settings();
-  if (found >= 0) {
-    const WordInfo& info = info_[static_cast<size_t>(found)];
-    if (info.groups.InAnyGroup && info.groups.MinRating < settings.StopWordsMinimalRating) return;
-    TWordRecord& record = words_[static_cast<size_t>(found)];
-    record.Count += 1;
-    if (settings.KeywordRating > record.Rating) {
-      record.Rating = RateOccurrence(keyword, 0) * settings.KeywordRating;
-    }
+  bool fresh = false;
+  TWordRecord* record = Entry(keyword, fresh);
+  if (record == nullptr) return;
+  const double keywordRating = Settings().KeywordRating;
+  if (fresh) {
+    record->Count = 1;
+    record->Position = 0;
+    record->Rating = RateOccurrence(keyword, 0) * keywordRating;
     return;
   }
-  const WordGroupMatch groups = settings.FindInGroups(lowered_);
-  if (groups.InAnyGroup && groups.MinRating < settings.StopWordsMinimalRating) return;
-  TWordRecord record;
-  record.Word = lowered_;
-  record.Count = 1;
-  record.Position = 0;
-  record.Rating = RateOccurrence(keyword, 0) * settings.KeywordRating;
-  table_.Insert(hash, static_cast<int32_t>(words_.size()));
-  words_.push_back(std::move(record));
-  info_.push_back(WordInfo{hash, groups});
+  record->Count += 1;
+  if (keywordRating > record->Rating) record->Rating = RateOccurrence(keyword, 0) * keywordRating;
 }
 
 // ---------------------------------------------------------------- rating
@@ -252,7 +242,7 @@ void TRating::ComputeTotals() {
   const RatingSettings& settings = Settings();
   for (size_t i = 0; i < words_.size(); ++i) {
     TWordRecord& record = words_[i];
-    const WordGroupMatch& groups = info_[i].groups;
+    const WordGroupMatch& groups = groups_[i];
     const double s = groups.InAnyGroup ? groups.LastRating * 0.01 : 0.0;
     record.Total = record.Count * settings.CountWeight +
                    (record.Rating == -1.0 ? settings.FileNameWeight : record.Rating) +
@@ -382,7 +372,7 @@ void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
           break;
         case TokenKind::TagOpen:
           if (next() == TokenKind::Word) {
-            lowered = LowerBytes(text);
+            LowerName(text, lowered);
             PushTag(lowered);
             if (readUntil(TokenKind::TagEnd, TokenKind::EmptyTagEnd) == TokenKind::EmptyTagEnd &&
                 !openTags_.empty()) {
@@ -394,7 +384,7 @@ void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
           break;
         case TokenKind::EndTagOpen:
           if (next() == TokenKind::Word) {
-            lowered = LowerBytes(text);
+            LowerName(text, lowered);
             PopTag(lowered);
             readUntil(TokenKind::TagEnd, TokenKind::TagEnd);
           }

@@ -13,7 +13,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,11 +49,9 @@ class TRating {
   // program-wide ones (LoadSettings of RatingSettings.h); true when all three
   // were read to the end.
   bool LoadSettings(const SettingsFiles& files);
-  // Rates with settings loaded before (shared, never changed through here).
-  void UseSettings(std::shared_ptr<const RatingSettings> settings);
-  const RatingSettings& Settings() const { return *settings_; }
-  // The settings for changing by hand (copied first when shared). After
-  // changing TagRatings or WordGroups call IndexTables() on them.
+  const RatingSettings& Settings() const { return settings_; }
+  // The settings for changing by hand. After changing TagRatings or
+  // WordGroups call IndexTables() on them.
   RatingSettings& EditSettings();
 
   // Rates the file at `path`: fills Words (at most KeysCount records, best
@@ -108,9 +105,10 @@ class TRating {
   // AddWord without the "-" and suppression tests; the file-name words take
   // this way whatever the suppression at the end of the page.
   void AddCandidate(std::string_view word, int32_t position);
-  // Index of the record of the lower-cased `word`, -1 when none; `lowered`
-  // receives the lower-cased word, `hash` its hash.
-  int32_t FindWord(std::string_view word, std::string& lowered, uint64_t& hash);
+  // The record of the lower-cased `word`; null when a stop-word group drops
+  // the word. A record made here (`fresh` set) has only its Word filled in.
+  TWordRecord* Entry(std::string_view word, bool& fresh);
+  bool IsDropped(const WordGroupMatch& groups) const;
   void IndexWords();
   void AddKeywordsMeta(HtmlSource& source, std::string_view charset);
   void AddFileNameWords(const std::string& indexedFile);
@@ -119,8 +117,7 @@ class TRating {
   double CaseClass(std::string_view word) const;
 
   ProgramSettings& program_;
-  std::shared_ptr<const RatingSettings> settings_;
-  std::shared_ptr<RatingSettings> own_;  // settings_ when this rating owns them
+  RatingSettings settings_;
 
   std::vector<TTagRating> openTags_;
   std::vector<double> tagSums_;  // tagSums_[k]: sum of Rating / 100 of openTags_[0..k]
@@ -128,13 +125,12 @@ class TRating {
   uint32_t fileSize_ = 0;
 
   std::vector<TWordRecord> words_;
-  // Per record: its hash and whether its word is dropped by a stop-word group.
-  struct WordInfo {
-    uint64_t hash = 0;
-    WordGroupMatch groups;
-  };
-  std::vector<WordInfo> info_;
+  // Per record: what the stop-word groups say of its word.
+  std::vector<WordGroupMatch> groups_;
+  // Ids of table_: a record's index, or -2 - k for dropped_[k], a word the
+  // stop-word groups drop (remembered so that each is looked up once).
   WordTable table_;
+  std::vector<std::string> dropped_;
   bool tableValid_ = true;
   std::string lowered_;  // scratch of the lookups
 };

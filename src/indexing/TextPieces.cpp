@@ -24,6 +24,17 @@ bool IsAsciiText(std::string_view text) {
   return any < 0x80;
 }
 
+bool AsciiLowerInto(std::string_view text, std::string& out) {
+  out.resize(text.size());
+  unsigned char any = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    any |= c;
+    out[i] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return any < 0x80;
+}
+
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   if (from.empty()) return;
   size_t at = text.find(from);

@@ -1,10 +1,6 @@
 #include "indexing/WordTable.h"
 
-#include <functional>
-
 namespace qm {
-
-uint64_t WordTable::Hash(std::string_view word) { return std::hash<std::string_view>{}(word); }
 
 void WordTable::Clear() {
   slots_.clear();
@@ -12,23 +8,23 @@ void WordTable::Clear() {
   used_ = 0;
 }
 
-void WordTable::Insert(uint64_t hash, int32_t index) {
+void WordTable::Insert(uint64_t hash, int32_t id) {
   if ((used_ + 1) * 2 > slots_.size()) Grow();
   size_t at = hash & mask_;
-  while (slots_[at].index >= 0) at = (at + 1) & mask_;
-  slots_[at] = Slot{hash, index};
+  while (slots_[at].index != kNotFound) at = (at + 1) & mask_;
+  slots_[at] = Slot{hash, id};
   ++used_;
 }
 
 void WordTable::Grow() {
   std::vector<Slot> old;
   old.swap(slots_);
-  slots_.assign(old.empty() ? 256 : old.size() * 2, Slot{});
+  slots_.assign(old.empty() ? 1024 : old.size() * 2, Slot{});
   mask_ = slots_.size() - 1;
   for (const Slot& slot : old) {
-    if (slot.index < 0) continue;
+    if (slot.index == kNotFound) continue;
     size_t at = slot.hash & mask_;
-    while (slots_[at].index >= 0) at = (at + 1) & mask_;
+    while (slots_[at].index != kNotFound) at = (at + 1) & mask_;
     slots_[at] = slot;
   }
 }

@@ -469,7 +469,8 @@ TEST_F(RatingTest, ByteLimit) {
 
 TEST_F(RatingTest, SignsAndMarkupNeverBeginACandidate) {
   program_.UTF8ModeFlag = true;
-  Rate("\xC2\xA9" "Corp \xE2\x84\xA2" "Brand plain &lt;tag &foo; \"q\"", "x", "utf-8");
+  // The references put the signs at the start of the words.
+  Rate("&copy;Corp &trade;Brand plain &lt;tag &foo; \"q\"", "x", "utf-8");
   EXPECT_EQ(WordsOf(rating_), (Strings{"x", "plain", "q"}));
 }
 
