@@ -361,12 +361,18 @@
     if (w & IN_ADDRESS) s += 6;
     return exact ? s : (s * 3) >> 2;
   }
+  // The same as tables over the posting byte, for the inner loop.
+  var SCORE_EXACT = new Uint8Array(256), SCORE_PREFIX = new Uint8Array(256);
+  for (var sb = 0; sb < 256; sb++) { SCORE_EXACT[sb] = postingScore(sb, true); SCORE_PREFIX[sb] = postingScore(sb, false); }
 
   function grow(a, size) { var b = new a.constructor(size); b.set(a); return b; }
 
-  // ASCII characters that make words: digits and letters.
-  var WORD_ASCII = new Uint8Array(128);
-  (function () { for (var c = 48; c < 123; c++) WORD_ASCII[c] = (c <= 57 || (c >= 65 && c <= 90) || c >= 97) ? 1 : 0; })();
+  // ASCII characters that make words (digits and letters), and hexadecimal digits.
+  var WORD_ASCII = new Uint8Array(128), HEX = new Uint8Array(128);
+  (function () {
+    for (var c = 48; c < 123; c++) WORD_ASCII[c] = (c <= 57 || (c >= 65 && c <= 90) || c >= 97) ? 1 : 0;
+    for (c = 48; c < 103; c++) HEX[c] = (c <= 57 || (c >= 65 && c <= 70) || c >= 97) ? 1 : 0;
+  })();
 
   // The two hashes that identify a word in the index (see find()).
   function hashWord(s) {
@@ -478,39 +484,49 @@
         post(id >= 0 ? id : newWord(w, ~id, h, g), bits, rank);
       }
     }
-    // Keywords in s[from, to), each ranked by its place; markers skipped.
+    // Keywords in s[from, to) (separated by sep), each ranked by its
+    // place; the program's markers are skipped and take no place.
     function scanKeywords(s, from, to) {
       var i = from, rank = 0;
       while (i < to) {
-        var end = s.indexOf(sep, i);
+        var c = s.charCodeAt(i);
+        if (c === sepCode) { i++; continue; }
+        // A keyword starts at i.
+        var end = -1;
+        if (c === 126 && (i + 1 === to || s.charCodeAt(i + 1) === sepCode)) end = i + 1;
+        else if (c === 100 && s.startsWith('dont_update', i) && (i + 11 === to || s.charCodeAt(i + 11) === sepCode)) end = i + 11;
+        if (end >= 0) { i = end; continue; }
+        end = s.indexOf(sep, i);
         if (end < 0 || end > to) end = to;
-        var len = end - i;
-        if (len > 0 && !(len === 1 && s.charCodeAt(i) === 126) && !(len === 11 && s.startsWith('dont_update', i))) {
-          scanRange(s, i, end, 0, rank < 30 ? rank : 30);
-          rank++;
-        }
-        i = end + 1;
+        scanRange(s, i, end, 0, rank < 30 ? rank : 30);
+        rank++;
+        i = end;
       }
     }
-    // A stored address: %XX of an ASCII character and "+" separate words;
-    // anything else (bytes of other characters) is decoded first.
-    var NEEDS_DECODING = /[^\x00-\x7f]|%(?![0-7][0-9A-Fa-f])/;
-    function scanAddress(u) {
-      if (NEEDS_DECODING.test(u)) { scanWords(decodeAddress(u, db.charset), IN_ADDRESS, NO_KEYWORD); return; }
-      var i = 0, to = u.length;
+    // A stored address in s[from, to): %XX of an ASCII character and "+"
+    // separate words; an address with bytes of other characters (or a
+    // malformed escape) is decoded first.
+    function scanAddress(s, from, to) {
+      var i = from;
       while (i < to) {
-        var c = u.charCodeAt(i);
-        if (c === 37) { i += 3; continue; }
+        var c = s.charCodeAt(i);
+        if (c === 37) {
+          var d1 = s.charCodeAt(i + 1), d2 = s.charCodeAt(i + 2);
+          if (i + 2 < to && d1 >= 48 && d1 <= 55 && HEX[d2] === 1) { i += 3; continue; }
+          scanWords(decodeAddress(s.slice(from, to), db.charset), IN_ADDRESS, NO_KEYWORD);
+          return;
+        }
+        if (c >= 128) { scanWords(decodeAddress(s.slice(from, to), db.charset), IN_ADDRESS, NO_KEYWORD); return; }
         if (WORD_ASCII[c] !== 1) { i++; continue; }
         var a = i, h = 0x811c9dc5, g = 0;
         do {
           h = Math.imul(h ^ c, 16777619);
           g = Math.imul(g + c, 0x5bd1e995) ^ (g >>> 13);
-          c = u.charCodeAt(++i);
+          c = s.charCodeAt(++i);
         } while (i < to && WORD_ASCII[c] === 1);
         g ^= i - a;
         var id = find(h, g);
-        post(id >= 0 ? id : newWord(u.slice(a, i), ~id, h, g), IN_ADDRESS, NO_KEYWORD);
+        post(id >= 0 ? id : newWord(s.slice(a, i), ~id, h, g), IN_ADDRESS, NO_KEYWORD);
       }
     }
 
@@ -520,7 +536,7 @@
     // character is several times slower. U+0130 is the one character whose
     // lower case is longer; it becomes "I" (folded to "i" in any case), so
     // the copy keeps every position.
-    var text = db.text, at = db.at, kept = db.kept, sep = db.separator;
+    var text = db.text, at = db.at, kept = db.kept, sep = db.separator, sepCode = sep.charCodeAt(0);
     text = (text.indexOf('\u0130') >= 0 ? text.replace(/\u0130/g, 'I') : text).toLowerCase();
     var low;
     for (r = 0; r < n; r++) {
@@ -531,8 +547,8 @@
       else if ((low = lowerKept(k + 3))) scanKeywords(low, 0, low.length);
       if ((a = at[o + 4]) >= 0) scanRange(text, a, at[o + 5], IN_DESC, NO_KEYWORD);
       else if ((low = lowerKept(k + 2))) scanRange(low, 0, low.length, IN_DESC, NO_KEYWORD);
-      if ((a = at[o + 2]) >= 0) { if (at[o + 3] > a) scanAddress(text.slice(a, at[o + 3])); }
-      else if ((low = lowerKept(k + 1))) scanAddress(low);
+      if ((a = at[o + 2]) >= 0) scanAddress(text, a, at[o + 3]);
+      else if ((low = lowerKept(k + 1))) scanAddress(low, 0, low.length);
     }
     function lowerKept(k) { var t = kept[k]; return t ? t.replace(/\u0130/g, 'I').toLowerCase() : ''; }
 
@@ -608,9 +624,9 @@
     var stamp = ++this.round, st = this.stamp, tmp = this.tmp;
     var start = this.start, links = this.links, bits = this.bits, terms = this.terms;
     for (var k = 0; k < ids.length; k++) {
-      var id = ids[k], exact = terms[id] === w;
+      var id = ids[k], score = terms[id] === w ? SCORE_EXACT : SCORE_PREFIX;
       for (var j = start[id], e = start[id + 1]; j < e; j++) {
-        var l = links[j], s = postingScore(bits[j], exact);
+        var l = links[j], s = score[bits[j]];
         if (st[l] !== stamp) { st[l] = stamp; tmp[l] = s; }
         else if (s > tmp[l]) tmp[l] = s;
       }
@@ -678,20 +694,29 @@
     for (var q = 0; q < items.length; q++) {
       var stamp = this.scoreWord(items[q].w, items[q].prefix);
       if (cand === null) {
-        cand = new Int32Array(items[q].cost);
-        var start = this.start, links = this.links, ids = this.match(items[q].w, items[q].prefix);
-        // Collect the stamped links once each, in database order.
-        var mark = ++this.round;
-        for (var a = 0; a < ids.length; a++) {
-          for (var j = start[ids[a]], e = start[ids[a] + 1]; j < e; j++) {
-            var l = links[j];
-            if (st[l] === stamp) {
-              if (category > 0 && cats[l] !== category) continue;
-              st[l] = mark; acc[l] = tmp[l]; cand[count++] = l;
+        // Collect the stamped links once each, in database order: a sweep
+        // over all links when they are many, else from the postings.
+        var cost = items[q].cost, l;
+        cand = new Int32Array(Math.min(cost, n));
+        if (cost * 8 > n) {
+          for (l = 0; l < n; l++) {
+            if (st[l] === stamp && (category <= 0 || cats[l] === category)) { acc[l] = tmp[l]; cand[count++] = l; }
+          }
+        } else {
+          var start = this.start, links = this.links, ids = this.match(items[q].w, items[q].prefix);
+          var mark = ++this.round;
+          for (var a = 0; a < ids.length; a++) {
+            for (var j = start[ids[a]], e = start[ids[a] + 1]; j < e; j++) {
+              l = links[j];
+              if (st[l] === stamp) {
+                st[l] = mark;
+                if (category > 0 && cats[l] !== category) continue;
+                acc[l] = tmp[l]; cand[count++] = l;
+              }
             }
           }
+          if (ids.length > 1) cand.subarray(0, count).sort();
         }
-        if (ids.length > 1) cand.subarray(0, count).sort();
       } else {
         var kept = 0;
         for (var c = 0; c < count; c++) {
