@@ -94,6 +94,9 @@ void ReadLinks(std::string_view file, TBase& links, Interaction* ui) {
     if (k >= end) return false;
     if (ui != nullptr && k > base) ui->processEvents();
     KeyList& keys = items[static_cast<size_t>(k++)].Keys;
+    // Each keyword takes its bytes and one length byte in place of its
+    // separator (two for keywords of 128 bytes or more, which are rare).
+    keys.reserve(element.size());
     std::string_view rest(element);
     while (!rest.empty()) {
       const size_t sep = rest.find(separator);

@@ -1,94 +1,92 @@
 // Writes the database block. The writer keeps the file readable as written:
 // a text the format cannot carry (a line break anywhere, the separator in a
 // caption or keyword) is written as the reader would read it back.
+#include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "database/DatabaseFormat.h"
 #include "database/LinkModel.h"
 #include "platform/Env.h"
 
-#include <algorithm>
-
 namespace qm {
 namespace {
 
-void AppendLine(std::string& out, std::string_view line) {
-  out.append(line);
-  out.append(kLineEnd);
+// Where the text of the block goes: kept whole in memory, or handed to a file
+// in pieces of about a megabyte, so that a save of a large database holds
+// little beyond the model itself.
+class BlockSink {
+ public:
+  explicit BlockSink(WritableFile* file = nullptr) : file_(file) {}
+
+  std::string& text() { return text_; }
+  // Called after each line: passes a large enough piece on to the file.
+  void LineDone() {
+    if (file_ != nullptr && text_.size() >= kPiece) Pass();
+  }
+  // Passes on what is left; true when every write succeeded.
+  bool Finish() {
+    if (file_ != nullptr && !text_.empty()) Pass();
+    return ok_;
+  }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  static constexpr size_t kPiece = 1 << 20;
+  void Pass() {
+    ok_ = file_->Append(text_) && ok_;
+    text_.clear();
+  }
+
+  WritableFile* file_;
+  std::string text_;
+  bool ok_ = true;
+};
+
+void AppendLine(BlockSink& sink, std::string_view line) {
+  sink.text().append(line);
+  sink.text().append(kLineEnd);
+  sink.LineDone();
 }
 
 // Writes the elements that `element(i, out)` appends, one line each, with a
 // comma after every element but the last.
 template <typename Element>
-void AppendArray(std::string& out, std::string_view opening, size_t count, Element element) {
-  AppendLine(out, opening);
+void AppendArray(BlockSink& sink, std::string_view opening, size_t count, Element element) {
+  AppendLine(sink, opening);
   for (size_t i = 0; i < count; ++i) {
+    std::string& out = sink.text();
     out.push_back('\'');
     element(i, out);
     out.push_back('\'');
     if (i + 1 < count) out.push_back(',');
     out.append(kLineEnd);
+    sink.LineDone();
   }
-  AppendLine(out, ");");
+  AppendLine(sink, ");");
 }
 
-}  // namespace
-
-void AppendEscaped(std::string& out, std::string_view text, bool separatorFree) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    switch (c) {
-      case '\'':
-      case '\\':
-        out.push_back('\\');
-        out.push_back(c);
-        break;
-      case '\r':
-        out.push_back(' ');
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        break;
-      case '\n':
-        out.push_back(' ');
-        break;
-      case '^':
-        out.push_back(separatorFree ? ' ' : '^');
-        break;
-      default:
-        out.push_back(c);
-    }
-  }
-}
-
-std::string WriteCategories(const TCat& categories) {
-  std::string out;
-  AppendLine(out, kFormatMark);
-  AppendLine(out, kDatabaseBeginMark);
+void WriteCategoriesTo(BlockSink& sink, const TCat& categories) {
+  AppendLine(sink, kFormatMark);
+  AppendLine(sink, kDatabaseBeginMark);
   const auto& names = categories.Items();
   // An empty list is written as one empty element, which the reader takes
   // as the end of the list.
-  AppendArray(out, kCategoriesOpening, std::max<size_t>(names.size(), 1),
+  AppendArray(sink, kCategoriesOpening, std::max<size_t>(names.size(), 1),
               [&](size_t i, std::string& line) {
                 if (i >= names.size()) return;
                 // An empty name would end the list for the reader and lose the
                 // categories after it: it is kept as one blank.
                 AppendEscaped(line, names[i].empty() ? std::string_view(" ") : names[i], false);
               });
-  return out;
 }
 
-std::string WriteLinks(const TBase& base) {
+void WriteLinksTo(BlockSink& sink, const TBase& base) {
   const auto& links = base.Items();
-  size_t size = 128;
-  for (const TBaseRecord& link : links) {
-    size += link.Caption.size() + link.URL.size() + link.Desc.size() + 32;
-    for (std::string_view key : link.Keys) size += key.size() + 1;
-  }
-  std::string out;
-  out.reserve(size + size / 16);
   // With no links each array holds one empty element (and `kw` "^^").
   const size_t count = std::max<size_t>(links.size(), 1);
   const bool empty = links.empty();
-  AppendArray(out, kLinksOpening, count, [&](size_t i, std::string& line) {
+  AppendArray(sink, kLinksOpening, count, [&](size_t i, std::string& line) {
     if (empty) return;
     const TBaseRecord& link = links[i];
     char number[16];
@@ -99,10 +97,10 @@ std::string WriteLinks(const TBase& base) {
     line.push_back('^');
     AppendEscaped(line, link.URL, false);
   });
-  AppendArray(out, kDescriptionsOpening, count, [&](size_t i, std::string& line) {
+  AppendArray(sink, kDescriptionsOpening, count, [&](size_t i, std::string& line) {
     if (!empty) AppendEscaped(line, links[i].Desc, false);
   });
-  AppendArray(out, kKeywordsOpening, count, [&](size_t i, std::string& line) {
+  AppendArray(sink, kKeywordsOpening, count, [&](size_t i, std::string& line) {
     line.push_back('^');
     if (empty || links[i].Keys.empty()) {
       line.push_back('^');
@@ -113,11 +111,77 @@ std::string WriteLinks(const TBase& base) {
       line.push_back('^');
     }
   });
-  return out;
 }
 
-bool TCat::WriteTo(WritableFile& out) const { return out.Append(WriteCategories(*this)); }
+// The size of the written block, near enough to make room for it at once.
+size_t EstimatedSize(const TBase& base) {
+  size_t size = 128;
+  for (const TBaseRecord& link : base.Items()) {
+    size += link.Caption.size() + link.URL.size() + link.Desc.size() + 32;
+    for (std::string_view key : link.Keys) size += key.size() + 1;
+  }
+  return size + size / 16;
+}
 
-bool TBase::WriteTo(WritableFile& out) const { return out.Append(WriteLinks(*this)); }
+}  // namespace
+
+void AppendEscaped(std::string& out, std::string_view text, bool separatorFree) {
+  // Runs of bytes that stand for themselves are appended whole.
+  static constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    for (unsigned char c : {'\'', '\\', '\r', '\n', '^'}) special[c] = true;
+    return special;
+  }();
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t run = i;
+    while (run < text.size() && !kSpecial[static_cast<unsigned char>(text[run])]) ++run;
+    out.append(text.data() + i, run - i);
+    if (run == text.size()) break;
+    const char c = text[run];
+    i = run + 1;
+    switch (c) {
+      case '\'':
+      case '\\':
+        out.push_back('\\');
+        out.push_back(c);
+        break;
+      case '\r':
+        out.push_back(' ');
+        if (i < text.size() && text[i] == '\n') ++i;
+        break;
+      case '\n':
+        out.push_back(' ');
+        break;
+      default:  // the separator
+        out.push_back(separatorFree ? ' ' : '^');
+    }
+  }
+}
+
+std::string WriteCategories(const TCat& categories) {
+  BlockSink sink;
+  WriteCategoriesTo(sink, categories);
+  return sink.Take();
+}
+
+std::string WriteLinks(const TBase& base) {
+  BlockSink sink;
+  sink.text().reserve(EstimatedSize(base));
+  WriteLinksTo(sink, base);
+  return sink.Take();
+}
+
+bool TCat::WriteTo(WritableFile& out) const {
+  BlockSink sink(&out);
+  WriteCategoriesTo(sink, *this);
+  return sink.Finish();
+}
+
+bool TBase::WriteTo(WritableFile& out) const {
+  BlockSink sink(&out);
+  WriteLinksTo(sink, *this);
+  return sink.Finish();
+}
 
 }  // namespace qm

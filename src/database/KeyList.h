@@ -49,6 +49,9 @@ class KeyList {
   std::string_view front() const { return (*this)[0]; }
 
   void push_back(std::string_view key);
+  // Makes room for keywords of `bytes` bytes in all (each also takes a byte
+  // or two for its length), so that appending them does not reallocate.
+  void reserve(size_t bytes) { packed_.reserve(bytes); }
   void clear();
   bool contains(std::string_view key) const;
 

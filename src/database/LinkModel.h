@@ -80,7 +80,8 @@ class TBase : public OrderedList<TBaseRecord> {
   // Appends the links of the `ln`, `ds` and `kw` arrays of a search database
   // file. `ui` (may be null) has its pending events handled during a long load.
   void LoadFromFile(const std::string& path, Interaction* ui = nullptr);
-  // Writes the `ln`, `ds` and `kw` arrays in one write.
+  // Writes the `ln`, `ds` and `kw` arrays, handing them to the file in
+  // pieces of about a megabyte; true when every write succeeded.
   bool WriteTo(WritableFile& out) const;
 
  private:

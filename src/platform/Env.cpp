@@ -54,19 +54,29 @@ class PosixEnv final : public Env {
       ::close(fd);
       return false;
     }
+    // Read into a buffer of the file's size; only a file that grew meanwhile
+    // (or one whose size the system does not know, as in /proc) makes it
+    // grow. Growing a full buffer would briefly hold the file twice.
     contents->resize(static_cast<size_t>(st.st_size));
     size_t got = 0;
     bool ok = true;
     while (true) {
-      if (got == contents->size()) contents->resize(got + 65536);  // the file grew
-      ssize_t n = ::read(fd, contents->data() + got, contents->size() - got);
+      char spill[4096];
+      const bool full = got == contents->size();
+      char* into = full ? spill : contents->data() + got;
+      ssize_t n = ::read(fd, into, full ? sizeof spill : contents->size() - got);
       if (n < 0) {
         if (errno == EINTR) continue;
         ok = false;
         break;
       }
       if (n == 0) break;
-      got += static_cast<size_t>(n);
+      if (full) {
+        contents->append(spill, static_cast<size_t>(n));
+        got = contents->size();
+      } else {
+        got += static_cast<size_t>(n);
+      }
     }
     ::close(fd);
     contents->resize(ok ? got : 0);

@@ -59,11 +59,11 @@ class LinkGenerator {
   TBaseRecord Link(int i, int categoryCount) {
     TBaseRecord link;
     link.Cat = Between(0, categoryCount - 1);
-    link.Caption = Text(Capitalised(Words(3, 8)));
-    std::string path = "docs/" + Word() + "-" + std::to_string(i % 97) + "/" + Word() + "_" +
-                       std::to_string(i) + (Between(0, 9) == 0 ? ".htm" : ".html");
+    link.Caption = Text(Capitalised(Words(3, 6)));
+    std::string path = "docs/" + std::to_string(i % 97) + "/" + Word() + "_" + std::to_string(i) +
+                       (Between(0, 9) == 0 ? ".htm" : ".html");
     link.URL = EncodeURL(Text(path));
-    link.Desc = Text(Capitalised(Words(12, 30)) + ".");
+    link.Desc = Text(Capitalised(Words(7, 16)) + ".");
     const int keys = Between(10, 20);
     for (int k = 0; k < keys; ++k) link.Keys.push_back(Text(LowerText(Word())));
     return link;

@@ -53,6 +53,17 @@ TEST(FindText, FoldsCaseByTheCodePage) {
   EXPECT_TRUE(FindText("\xC3\x89T\xC3\x89", "\xC3\x89t\xC3\x89", pos));
 }
 
+TEST(FindText, MatchesEveryByteThatUpperCasesLikeTheMarker) {
+  // In windows-1254 the dotless i upper-cases to I, as i does.
+  CodePageGuard guard("windows-1254");
+  size_t pos = 0;
+  EXPECT_TRUE(FindText("xx \xFD" "TEM", "item", pos));
+  EXPECT_EQ(pos, 7u);
+  pos = 0;
+  EXPECT_TRUE(FindText("vIx vie", "vie", pos));  // the first candidate fails, the second fits
+  EXPECT_EQ(pos, 7u);
+}
+
 TEST(FindText, NeverLooksPastTheData) {
   const std::string text = "abc//Set";
   size_t pos = 0;
@@ -79,6 +90,11 @@ TEST(ReadQuoted, ReadsOneQuotedText) {
       {"'a'", 3, '\'', "", 3},
       {"'a'", 9, '\'', "", 9},
       {"'\\", 0, '\'', "", 2},
+      {"'\\\\\\\\'x", 0, '\'', "\\\\", 6},   // two escaped backslashes, then the close
+      {"'\\\\\\'x'", 0, '\'', "\\'x", 7},      // an escaped backslash, an escaped quote
+      {"x\\''", 0, '\'', "", 4},                  // a backslash before the opening quote escapes nothing
+      {"'a\\\r\nb'", 0, '\'', "a\rb", 7},          // an escaped CR is kept; the LF gives nothing
+      {"\"a\r\n'b\"", 0, '"', "a 'b", 7},
   };
   for (const auto& c : cases) {
     size_t pos = c.start;

@@ -6,6 +6,7 @@
 #include "database/DatabaseFormat.h"
 #include "database/LinkModel.h"
 #include "platform/Env.h"
+#include "support/FaultyEnv.h"
 #include "support/TempFolder.h"
 
 namespace qm {
@@ -128,18 +129,31 @@ TEST(DatabaseWriter, ReadsBackEveryByteAsWritten) {
   EXPECT_EQ(baseRead.Items(), base.Items());
 }
 
-TEST(DatabaseWriter, WriteToWritesTheSameBytes) {
+TEST(DatabaseWriter, WriteToWritesTheSameBytesInPiecesAndReportsFailures) {
   test::TempFolder temp;
   TCat cat;
   cat.Add("c");
   TBase base;
-  base.Add(TBaseRecord{3, "t", "u", "d", {"k"}});
+  // Several megabytes, so that the text goes to the file in several pieces.
+  for (int i = 0; i < 30000; ++i) {
+    base.Add(TBaseRecord{i % 7, "caption " + std::to_string(i), "u%20" + std::to_string(i) + ".html",
+                         std::string(100, 'd'), {"k1", "k2", "k3"}});
+  }
   auto file = Env::Default().NewWritableFile(temp / "out");
   ASSERT_TRUE(file);
   EXPECT_TRUE(cat.WriteTo(*file));
   EXPECT_TRUE(base.WriteTo(*file));
   ASSERT_TRUE(file->Close());
-  EXPECT_EQ(test::ReadFile(temp / "out"), Block(cat, base));
+  const std::string written = test::ReadFile(temp / "out");
+  EXPECT_GT(written.size(), 3u << 20);
+  EXPECT_EQ(written, Block(cat, base));
+
+  test::FaultyEnv full;
+  full.writeLimit = 2 << 20;
+  file = full.NewWritableFile(temp / "full");
+  ASSERT_TRUE(file);
+  EXPECT_TRUE(cat.WriteTo(*file));
+  EXPECT_FALSE(base.WriteTo(*file));
 }
 
 }  // namespace
