@@ -69,6 +69,21 @@ TEST(ScanNames, KnownAddressesFollowTheDatabase) {
   EXPECT_TRUE(known.Contains("b.html"));
 }
 
+TEST(ScanNames, ListsNeverBuiltComeFromTheirTexts) {
+  // Settings files that could not be read leave the lists unbuilt; the scan
+  // then takes the texts rather than indexing nothing.
+  ProgramSettings settings;
+  settings.StopDirsText = "cgi-bin";
+  EnsureScanLists(settings);
+  EXPECT_TRUE(IsIndexedFileName(settings, "page.html"));
+  EXPECT_TRUE(IsIndexedFileName(settings, "song.mp3"));
+  EXPECT_TRUE(IsStopDir(settings, "cgi-bin"));
+  // Lists already built are left as they are.
+  settings.ExtensionList = {"txt"};
+  EnsureScanLists(settings);
+  EXPECT_FALSE(IsIndexedFileName(settings, "page.html"));
+}
+
 class FolderScan : public ScanTestProject {
  protected:
   // A site with every kind of entry the scan must tell apart.
