@@ -117,6 +117,7 @@
   function findArray(text, name) {
     var open = 'var ' + name + '=new Array(';
     var at = text.indexOf(open);
+    if (at < 0) at = text.indexOf(open.toLowerCase());
     if (at < 0) {
       var m = new RegExp('var ' + name + '=new Array\\(', 'i').exec(text);
       at = m ? m.index : -1;
@@ -185,9 +186,20 @@
   // that wraps it).
   function readDatabaseText(text) {
     var db = new Database(text);
-    db.separator = /\/\/v2format/i.test(text) ? '^' : '+';
+    // The structure is read from a lower-case copy, which also serves the
+    // index (see Index); texts are cut from the original at the same
+    // places. U+0130 is the one character whose lower case is longer; it
+    // becomes "I" (folded to "i" in any case), so the copy keeps every
+    // position. The copy is flat, where the database script's own text is a
+    // slice of the source that the browser keeps its own way, and reading
+    // that character by character is several times slower.
+    var low = (text.indexOf('\u0130') >= 0 ? text.replace(/\u0130/g, 'I') : text).toLowerCase();
+    if (low.length !== text.length) low = text;
+    db.lower = low;
+    db.separator = low.indexOf('//v2format') >= 0 ? '^' : '+';
+    text = low;
     var cg = scanArray(text, findArray(text, 'cg'));
-    if (cg) for (var k = 0; k < cg.length; k++) db.categories.push(elementText(text, cg, k));
+    if (cg) for (var k = 0; k < cg.length; k++) db.categories.push(elementText(db.text, cg, k));
     if (db.categories.length === 1 && db.categories[0] === '') db.categories = [];
     var ln = scanArray(text, findArray(text, 'ln'));
     if (!ln || ln.length === 0) { db.problem = 'damaged'; return db; }
@@ -204,7 +216,7 @@
       // Category, caption and address split at the first two separators;
       // further separators belong to the address.
       if (ln.raw[i]) {
-        var el = elementText(text, ln, i), s1 = el.indexOf(sep), s2 = s1 < 0 ? -1 : el.indexOf(sep, s1 + 1);
+        var el = elementText(db.text, ln, i), s1 = el.indexOf(sep), s2 = s1 < 0 ? -1 : el.indexOf(sep, s1 + 1);
         cat[r] = parseCategory(s1 < 0 ? el : el.slice(0, s1));
         db.kept[r * 4 + CAPTION] = s1 < 0 ? '' : s2 < 0 ? el.slice(s1 + 1) : el.slice(s1 + 1, s2);
         db.kept[r * 4 + ADDRESS] = s2 < 0 ? '' : el.slice(s2 + 1);
@@ -226,7 +238,7 @@
     function place(list, f) {
       var o = (r * 4 + f) * 2;
       if (i >= list.length) { at[o] = at[o + 1] = 0; return; }
-      if (list.raw[i]) { at[o] = -1; db.kept[r * 4 + f] = elementText(text, list, i); }
+      if (list.raw[i]) { at[o] = -1; db.kept[r * 4 + f] = elementText(db.text, list, i); }
       else { at[o] = list.starts[i]; at[o + 1] = list.ends[i]; }
     }
     db.count = count;
@@ -530,14 +542,9 @@
       }
     }
 
-    // The words are read from a lower-case copy of the text: the copy is
-    // flat, where the database script's own text is a slice of the source
-    // that the browser keeps its own way, and reading it character by
-    // character is several times slower. U+0130 is the one character whose
-    // lower case is longer; it becomes "I" (folded to "i" in any case), so
-    // the copy keeps every position.
-    var text = db.text, at = db.at, kept = db.kept, sep = db.separator, sepCode = sep.charCodeAt(0);
-    text = (text.indexOf('\u0130') >= 0 ? text.replace(/\u0130/g, 'I') : text).toLowerCase();
+    // The words are read from the lower-case copy that the reader made.
+    var text = db.lower || db.text.toLowerCase(), at = db.at, kept = db.kept, sep = db.separator, sepCode = sep.charCodeAt(0);
+    db.lower = null;
     var low;
     for (r = 0; r < n; r++) {
       var o = r * 8, k = r * 4, a;
@@ -569,8 +576,8 @@
     this.links = links;
     this.bits = bitsOut;
     this.inKeywords = inKeywords.subarray(0, nw);
-    this.sorted = terms.slice().sort();
-    this.sortedIds = null;       // made on the first prefix query
+    this.sorted = null;          // the vocabulary in order, made on the first prefix query (see prepare)
+    this.sortedIds = null;
     this.spaceless = null;       // made on the first query in a spaceless script
     this.byLength = null;        // made on the first "did you mean"
     this.acc = new Uint16Array(n);
@@ -579,11 +586,19 @@
     this.round = 0;
   }
 
+  // Sorts the vocabulary for prefix queries. The page calls it as soon as
+  // it is ready, so the first key does not wait for it.
+  Index.prototype.prepare = function () {
+    if (this.sorted) return;
+    this.sorted = this.terms.slice().sort();
+    this.sortedIds = Int32Array.from(this.sorted, this.find);
+  };
+
   // Word ids whose word starts with p (sorted vocabulary, binary search).
   Index.prototype.prefixIds = function (p, out) {
+    this.prepare();
     var a = this.sorted, lo = 0, hi = a.length;
     while (lo < hi) { var mid = (lo + hi) >> 1; if (a[mid] < p) lo = mid + 1; else hi = mid; }
-    if (!this.sortedIds) this.sortedIds = Int32Array.from(a, this.find);
     for (var i = lo; i < a.length && a[i].lastIndexOf(p, 0) === 0; i++) out.push(this.sortedIds[i]);
   };
 
@@ -1321,6 +1336,7 @@
       if (db.problem) { showNotice(texts[db.problem], 'error'); setStatus(''); root.classList.add('qmk-failed'); }
       else if (db.incomplete) showNotice(texts.incomplete, 'warning');
       page.ready = !db.problem;
+      setTimeout(function () { page.index.prepare(); }, 0);
       if (page.ready) {
         // A query typed while the database loaded wins over the address.
         var typed = input.value !== initial.q;
