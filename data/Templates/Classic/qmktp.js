@@ -1140,7 +1140,7 @@
       if (href) title.setAttribute('href', href);
       else { title.tabIndex = -1; title.title = texts.notLinked; }
       appendHighlighted(title, caption || address || '\u2014', terms);
-      var h = document.createElement('h3');
+      var h = document.createElement('h2');
       h.className = 'qmk-heading';
       h.appendChild(title);
       li.appendChild(h);
