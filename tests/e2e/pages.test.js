@@ -287,6 +287,17 @@ for (const T of TEMPLATE_NAMES) {
     }
   });
 
+  test(`${T}: a comment end written escaped reads back as it was`, async () => {
+    // The database stands in a comment, so a writer writes "*/" in a text
+    // as "*\/"; the backslash takes the next character as it is.
+    const block = "//v2format\r\nvar ln=new Array(\r\n'0^CSS comments /* like *\\/ this^css.html'\r\n);\r\n" +
+      "var ds=new Array(\r\n'Ends with *\\/'\r\n);\r\nvar kw=new Array(\r\n'^css^'\r\n);\r\n";
+    const page = await open(sites.url(sites.make(T, Buffer.from(splice(templateDatabase(T), block), 'utf8')), '?q=css'));
+    assert.deepEqual(await captions(page), ['CSS comments /* like */ this']);
+    assert.equal(await page.textContent('#qmk-results .qmk-desc'), 'Ends with */');
+    await page.close();
+  });
+
   test(`${T}: a database in the windows-1252 code page`, async (t) => {
     for (const plain of [false, true]) {
       await t.test(plain ? 'plain arrays' : 'template file', async () => {
