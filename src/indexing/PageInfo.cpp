@@ -1,17 +1,24 @@
 #include "indexing/PageInfo.h"
 
+#include <algorithm>
+
 #include "database/Addresses.h"
 #include "database/TextForms.h"
 #include "indexing/HTMLParser.h"
 #include "indexing/PageMeta.h"
 #include "indexing/Ratings.h"
 #include "indexing/TextPieces.h"
-#include "platform/CodePage.h"
 #include "platform/Paths.h"
-#include "platform/Unicode.h"
 
 namespace qm {
 namespace {
+
+// Text bytes logged beyond the byte limit: the rating may read a few tokens
+// past the limit before it stops. A log cut short is not wrong, only slower:
+// the rating then reads the page again. So a very high limit is not followed
+// beyond kTokenLogMost, which bounds the memory a huge page can take.
+constexpr size_t kTokenLogMargin = 64 * 1024;
+constexpr size_t kTokenLogMost = 16 * 1024 * 1024;
 
 // The next double-quoted string after `marker` in the raw bytes (searched
 // from the start, ignoring case); false when the marker is absent.
@@ -20,18 +27,6 @@ bool StringAfterMarker(HtmlSource& source, std::string_view marker, std::string&
   if (marker.empty() || !source.FindText(marker, start)) return false;
   value = source.ReadQuoted('"');
   return true;
-}
-
-// Whether character references decode to the same bytes in two reference
-// charsets: the same group, or two that both give UTF-8 (the UTF-8 group, and
-// the system code page and the groups read in it when that is UTF-8).
-bool SameReferenceBytes(int a, int b) {
-  auto givesUTF8 = [](int group) {
-    return group == kCharsetUtf8 ||
-           (SystemCodePageIsUTF8() &&
-            (group == kCharsetUnknown || group == kCharsetAscii || group == kCharsetUtf16));
-  };
-  return a == b || (givesUTF8(a) && givesUTF8(b));
 }
 
 }  // namespace
@@ -59,17 +54,22 @@ void ExtractPageInfo(const std::string& page, const std::string& indexedFile,
   source.OpenSource(page);
 
   // The character set comes first: character references in the title and
-  // the description decode into it. A page without "&" reads the same in
-  // every mode, so the meta pass runs again only when a reference may differ.
+  // the description decode into it. The meta pass reads the whole page; its
+  // tokens are kept for the rating, which reads the same tokens unless a
+  // reference decodes differently in the page's charset. The rating needs
+  // the tokens up to its byte limit only.
+  TokenLog tokens;
+  const size_t logLimit =
+      std::min(static_cast<size_t>(std::max(program.ByteLimit, 0)), kTokenLogMost) + kTokenLogMargin;
+  source.SetTokenLog(&tokens, logLimit);
   PageMeta meta = ReadPageMeta(source);
+  source.SetTokenLog(nullptr, 0);
   const std::string charset = meta.Charset;
   const TokenizerMode pageMode = TokenizerModeFor(program, charset);
-  if (!SameReferenceBytes(pageMode.ReferenceCharset, source.Mode().ReferenceCharset) &&
-      source.Data().find('&') != std::string_view::npos) {
-    source.Mode() = pageMode;
-    meta.Description = ReadPageMeta(source).Description;
-  }
+  const bool sameTokens = pageMode.ReferenceCharset == source.Mode().ReferenceCharset ||
+                          source.Data().find('&') == std::string_view::npos;
   source.Mode() = pageMode;
+  if (!sameTokens) meta.Description = ReadPageMeta(source).Description;
 
   record.Caption = ToStoredText(ReadPageTitle(source), charset, utf8Mode);
   record.Desc = ToStoredText(meta.Description, charset, utf8Mode);
@@ -87,7 +87,7 @@ void ExtractPageInfo(const std::string& page, const std::string& indexedFile,
   }
 
   std::string body;
-  rating.RateSource(source, indexedFile, body, charset);
+  rating.RateSource(source, indexedFile, body, charset, sameTokens ? &tokens : nullptr);
   source.CloseSource();
 
   if (record.Desc.empty() && !body.empty()) record.Desc = "..." + body + "...";

@@ -37,14 +37,20 @@ bool IsCandidateWord(std::string_view stored, bool utf8Mode) {
 }
 
 // The lower-cased form of a stored word (LowerText), with a fast way for
-// ASCII.
-void LowerWord(std::string_view word, bool utf8Mode, std::string& out) {
-  if (!AsciiLowerInto(word, out)) out = LowerText(word, utf8Mode);
+// ASCII; the result may be `word` itself or `scratch`.
+std::string_view LowerWord(std::string_view word, bool utf8Mode, std::string& scratch) {
+  std::string_view lowered;
+  if (AsciiLowerView(word, scratch, lowered)) return lowered;
+  scratch = LowerText(word, utf8Mode);
+  return scratch;
 }
 
 // An element name lower-cased in the system code page (LowerBytes).
-void LowerName(std::string_view name, std::string& out) {
-  if (!AsciiLowerInto(name, out)) out = LowerBytes(name);
+std::string_view LowerName(std::string_view name, std::string& scratch) {
+  std::string_view lowered;
+  if (AsciiLowerView(name, scratch, lowered)) return lowered;
+  scratch = LowerBytes(name);
+  return scratch;
 }
 
 int32_t ClampPosition(int64_t position) {
@@ -146,9 +152,9 @@ void TRating::IndexWords() {
 TWordRecord* TRating::Entry(std::string_view word, bool& fresh) {
   if (!tableValid_) IndexWords();
   fresh = false;
-  LowerWord(word, program_.UTF8ModeFlag, lowered_);
-  const uint64_t hash = WordTable::Hash(lowered_);
-  const int32_t id = table_.Find(lowered_, hash, [this](int32_t i) -> std::string_view {
+  const std::string_view lowered = LowerWord(word, program_.UTF8ModeFlag, lowered_);
+  const uint64_t hash = WordTable::Hash(lowered);
+  const int32_t id = table_.Find(lowered, hash, [this](int32_t i) -> std::string_view {
     return i >= 0 ? std::string_view(words_[static_cast<size_t>(i)].Word)
                   : std::string_view(dropped_[static_cast<size_t>(-2 - i)]);
   });
@@ -157,17 +163,17 @@ TWordRecord* TRating::Entry(std::string_view word, bool& fresh) {
     return IsDropped(groups_[index]) ? nullptr : &words_[index];
   }
   if (id != WordTable::kNotFound) return nullptr;
-  const WordGroupMatch groups = Settings().FindInGroups(lowered_);
+  const WordGroupMatch groups = Settings().FindInGroups(lowered);
   if (IsDropped(groups)) {
     table_.Insert(hash, -2 - static_cast<int32_t>(dropped_.size()));
-    dropped_.push_back(lowered_);
+    dropped_.emplace_back(lowered);
     return nullptr;
   }
   table_.Insert(hash, static_cast<int32_t>(words_.size()));
   groups_.push_back(groups);
   fresh = true;
   TWordRecord& record = words_.emplace_back();
-  record.Word = lowered_;
+  record.Word.assign(lowered);
   return &record;
 }
 
@@ -187,7 +193,13 @@ void TRating::AddCandidate(std::string_view word, int32_t position) {
     return;
   }
   record->Count += 1;
-  const double rating = RateOccurrence(word, position);
+  // Most later occurrences rate lower than the best so far; when even the
+  // best case class could not beat it, the case class is not needed. Adding
+  // a greater term never gives a smaller double, so the test is exact.
+  const double positionTerm = PositionTerm(position);
+  const double elementTerm = ElementTerm();
+  if (positionTerm + BestCaseTerm() + elementTerm <= record->Rating) return;
+  const double rating = positionTerm + Settings().WordCaseWeight * CaseClass(word) + elementTerm;
   if (rating > record->Rating) record->Rating = rating;
 }
 
@@ -224,17 +236,29 @@ double TRating::CaseClass(std::string_view word) const {
   return settings.YyyRating;
 }
 
-double TRating::RateOccurrence(std::string_view word, int64_t position) const {
+double TRating::PositionTerm(int64_t position) const {
   const RatingSettings& settings = Settings();
   // An empty file has no extent to fall along: the term keeps its value at
   // the start of a file.
-  const double positionTerm =
-      fileSize_ == 0 ? settings.WordPositionWeight
-                     : settings.WordPositionWeight *
-                           (1.0 - (settings.BeginOfFile - settings.EndOfFile) *
-                                      static_cast<double>(position) / static_cast<double>(fileSize_));
-  const double tagTerm = tagSums_.empty() ? 0.0 : tagSums_.back();
-  return positionTerm + settings.WordCaseWeight * CaseClass(word) + settings.TagWeight * tagTerm;
+  if (fileSize_ == 0) return settings.WordPositionWeight;
+  return settings.WordPositionWeight *
+         (1.0 - (settings.BeginOfFile - settings.EndOfFile) * static_cast<double>(position) /
+                    static_cast<double>(fileSize_));
+}
+
+double TRating::ElementTerm() const {
+  return Settings().TagWeight * (tagSums_.empty() ? 0.0 : tagSums_.back());
+}
+
+double TRating::RateOccurrence(std::string_view word, int64_t position) const {
+  return PositionTerm(position) + Settings().WordCaseWeight * CaseClass(word) + ElementTerm();
+}
+
+double TRating::BestCaseTerm() const {
+  const RatingSettings& s = Settings();
+  const double w = s.WordCaseWeight;
+  return std::max({w * s.DigitRating, w * s.CodeRating, w * s.XXXRating, w * s.YyyRating,
+                   w * s.zzzRating});
 }
 
 void TRating::ComputeTotals() {
@@ -281,18 +305,78 @@ bool TRating::RateFile(const std::string& path, const std::string& indexedFile,
 
 namespace {
 
-bool IsMarkerComment(TokenKind kind, const std::string& text, std::string_view marker) {
+bool IsMarkerComment(TokenKind kind, std::string_view text, std::string_view marker) {
   return kind == TokenKind::Word && text == marker;
 }
+
+// The tokens of a source, read from its start.
+class SourceTokens {
+ public:
+  explicit SourceTokens(HtmlSource& source) : source_(source) { source_.SeekSource(0, 0); }
+  TokenKind Next(std::string_view& text) {
+    const TokenKind kind = source_.NextToken(buffer_);
+    text = buffer_;
+    return kind;
+  }
+  bool RanOut() const { return false; }
+
+ private:
+  HtmlSource& source_;
+  std::string buffer_;
+};
+
+// The tokens of a log, as the source gave them. A log that was cut short
+// runs out: the reading then has to be done again from the source.
+class LoggedTokens {
+ public:
+  explicit LoggedTokens(const TokenLog& log) : log_(log) {}
+  TokenKind Next(std::string_view& text) {
+    if (next_ == log_.Size()) {
+      ranOut_ = !log_.Complete();
+      text = {};
+      return TokenKind::End;
+    }
+    text = log_.Text(next_);
+    return log_.Kind(next_++);
+  }
+  bool RanOut() const { return ranOut_; }
+
+ private:
+  const TokenLog& log_;
+  size_t next_ = 0;
+  bool ranOut_ = false;
+};
 
 }  // namespace
 
 void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
-                         std::string& description, std::string_view charset) {
+                         std::string& description, std::string_view charset, const TokenLog* log) {
   ResetState();
   fileSize_ = static_cast<uint32_t>(source.Size());
-  source.SeekSource(0, 0);
+  const size_t described = description.size();
+  bool rated = false;
+  if (log != nullptr) {
+    LoggedTokens tokens(*log);
+    rated = RateTokens(tokens, description, charset);
+    if (!rated) {
+      ResetState();
+      description.resize(described);
+    }
+  }
+  if (!rated) {
+    SourceTokens tokens(source);
+    RateTokens(tokens, description, charset);
+  }
 
+  TidyDescription(description);
+  AddKeywordsMeta(source, charset);
+  AddFileNameWords(indexedFile);
+  ComputeTotals();
+  SortWords(static_cast<size_t>(std::max<int32_t>(Settings().KeysCount, 0)));
+}
+
+template <typename Tokens>
+bool TRating::RateTokens(Tokens& tokens, std::string& description, std::string_view charset) {
   const RatingSettings& settings = Settings();
   const bool utf8Mode = program_.UTF8ModeFlag;
   const int64_t limit = program_.ByteLimit;
@@ -300,12 +384,12 @@ void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
   int64_t wordCount = 0;
   bool atEnd = false;
   bool excluded = false;  // inside a stretch marked "qmknoindex"
-  std::string text;
+  std::string_view text;
   std::string lowered;
   std::string buffer;
 
   auto next = [&]() {
-    const TokenKind kind = source.NextToken(text);
+    const TokenKind kind = tokens.Next(text);
     position += static_cast<int64_t>(text.size());
     if (kind == TokenKind::End) atEnd = true;
     return kind;
@@ -324,7 +408,8 @@ void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
     TokenKind kind;
     do {
       kind = next();
-    } while ((kind == TokenKind::Symbol && text == "-") || kind == TokenKind::Space);
+    } while (((kind == TokenKind::Symbol && text == "-") || kind == TokenKind::Space) &&
+             position <= limit);
     return kind;
   };
   auto finishComment = [&](TokenKind head) {
@@ -362,7 +447,8 @@ void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
             description += ' ';
             description += text;
           }
-          if (!IsDigit(static_cast<unsigned char>(text.back()))) text.pop_back();
+          // A number that ends a sentence loses its full stop.
+          if (!IsDigit(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
           const std::string_view stored = Stored(text, charset, buffer);
           if (IsCandidateWord(stored, utf8Mode)) AddWord(stored, ClampPosition(position));
           break;
@@ -372,8 +458,7 @@ void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
           break;
         case TokenKind::TagOpen:
           if (next() == TokenKind::Word) {
-            LowerName(text, lowered);
-            PushTag(lowered);
+            PushTag(LowerName(text, lowered));
             if (readUntil(TokenKind::TagEnd, TokenKind::EmptyTagEnd) == TokenKind::EmptyTagEnd &&
                 !openTags_.empty()) {
               if (openTags_.back().BelowMinimum) suppressed_ = false;
@@ -384,8 +469,7 @@ void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
           break;
         case TokenKind::EndTagOpen:
           if (next() == TokenKind::Word) {
-            LowerName(text, lowered);
-            PopTag(lowered);
+            PopTag(LowerName(text, lowered));
             readUntil(TokenKind::TagEnd, TokenKind::TagEnd);
           }
           break;
@@ -406,12 +490,7 @@ void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
     }
     if (position > limit) break;
   }
-
-  TidyDescription(description);
-  AddKeywordsMeta(source, charset);
-  AddFileNameWords(indexedFile);
-  ComputeTotals();
-  SortWords(static_cast<size_t>(std::max<int32_t>(settings.KeysCount, 0)));
+  return !tokens.RanOut();
 }
 
 void TRating::AddKeywordsMeta(HtmlSource& source, std::string_view charset) {

@@ -63,8 +63,10 @@ class TRating {
                 std::string_view charset);
   // The same over a source already open, read from its start. The source's
   // tokenizer mode is used as it is; its read position is left anywhere.
+  // `log` (may be null) holds the source's tokens from its start in that
+  // mode, read earlier: they are taken from it instead of being read again.
   void RateSource(HtmlSource& source, const std::string& indexedFile, std::string& description,
-                  std::string_view charset);
+                  std::string_view charset, const TokenLog* log = nullptr);
 
   // The element stack: PushTag adds an element (lower-cased name) with its
   // rating, suppressing the words inside an element rated below
@@ -102,6 +104,9 @@ class TRating {
  private:
   // Empties Words, the element stack and the suppression.
   void ResetState();
+  // The token loop of the rating; false when a log ran out before the end.
+  template <typename Tokens>
+  bool RateTokens(Tokens& tokens, std::string& description, std::string_view charset);
   // AddWord without the "-" and suppression tests; the file-name words take
   // this way whatever the suppression at the end of the page.
   void AddCandidate(std::string_view word, int32_t position);
@@ -114,7 +119,12 @@ class TRating {
   void AddFileNameWords(const std::string& indexedFile);
   // The database text form of a page text in `charset`.
   std::string_view Stored(std::string_view text, std::string_view charset, std::string& buffer) const;
+  // The three terms of RateOccurrence.
+  double PositionTerm(int64_t position) const;
   double CaseClass(std::string_view word) const;
+  double ElementTerm() const;  // TagWeight times the open elements' ratings
+  // The greatest WordCaseWeight times a case class.
+  double BestCaseTerm() const;
 
   ProgramSettings& program_;
   RatingSettings settings_;

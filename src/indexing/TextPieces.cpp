@@ -24,15 +24,25 @@ bool IsAsciiText(std::string_view text) {
   return any < 0x80;
 }
 
-bool AsciiLowerInto(std::string_view text, std::string& out) {
-  out.resize(text.size());
+bool AsciiLowerView(std::string_view text, std::string& scratch, std::string_view& lowered) {
   unsigned char any = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
+  bool capital = false;
+  for (char ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
     any |= c;
-    out[i] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    capital |= c >= 'A' && c <= 'Z';
   }
-  return any < 0x80;
+  if (any >= 0x80) return false;
+  if (!capital) {
+    lowered = text;
+    return true;
+  }
+  scratch.assign(text);
+  for (char& c : scratch) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  lowered = scratch;
+  return true;
 }
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {

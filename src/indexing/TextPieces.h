@@ -15,10 +15,11 @@ std::string AsciiLower(std::string_view text);
 // True when every byte is below 0x80.
 bool IsAsciiText(std::string_view text);
 
-// Puts `text` into `out` with "A".."Z" lower-cased and returns true when the
-// text is ASCII; returns false (leaving `out` unspecified) otherwise. ASCII is
-// lower-cased this way by every code page and by Unicode.
-bool AsciiLowerInto(std::string_view text, std::string& out);
+// When `text` is ASCII, sets `lowered` to it with "A".."Z" lower-cased (the
+// text itself when it has no capital, else a copy made in `scratch`) and
+// returns true; returns false otherwise. ASCII is lower-cased this way by
+// every code page and by Unicode.
+bool AsciiLowerView(std::string_view text, std::string& scratch, std::string_view& lowered);
 
 // Replaces every occurrence of `from` (not empty) by `to`, left to right,
 // without rescanning replaced text.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -223,6 +225,43 @@ TEST_F(RatingTest, CountsKeepTheBestOccurrence) {
   EXPECT_DOUBLE_EQ(record.Rating, rating_.RateOccurrence("Word", 10));
 }
 
+TEST_F(RatingTest, BestOccurrenceOnGeneratedInput) {
+  // Every record keeps the greatest RateOccurrence of its occurrences, as a
+  // plain maximum over them gives it.
+  RatingSettings& s = Settings();
+  s.DigitRating = -2;
+  s.CodeRating = 0.5;
+  s.XXXRating = 1.2;
+  s.TagRatings = {{"h1", 300}, {"b", 100}, {"nav", -50}};
+  s.IndexTables();
+  rating_.SetFileSize(5000);
+  std::mt19937 random(3);
+  const char* words[] = {"alpha", "Alpha", "ALPHA", "beta", "Beta", "x1", "1x", "e-mail", "E-MAIL"};
+  const char* tags[] = {"h1", "b", "nav", "p"};
+  std::map<std::string, double> best;
+  for (int i = 0; i < 3000; ++i) {
+    const int action = static_cast<int>(random() % 10);
+    if (action == 0) {
+      rating_.PushTag(tags[random() % 4]);
+    } else if (action == 1) {
+      rating_.PopTag(tags[random() % 4]);
+    } else {
+      const std::string word = words[random() % std::size(words)];
+      const int32_t position = static_cast<int32_t>(random() % 5000);
+      std::string lower = word;
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      const double rating = rating_.RateOccurrence(word, position);
+      if (!rating_.Suppressed()) {
+        const auto [at, fresh] = best.emplace(lower, rating);
+        if (!fresh && rating > at->second) at->second = rating;
+      }
+      rating_.AddWord(word, position);
+    }
+  }
+  ASSERT_EQ(rating_.Words().size(), best.size());
+  for (const TWordRecord& record : rating_.Words()) EXPECT_EQ(record.Rating, best[record.Word]) << record.Word;
+}
+
 TEST_F(RatingTest, FileNameWords) {
   rating_.SetFileSize(100);
   rating_.AddWord("once", -1);
@@ -283,6 +322,49 @@ TEST_F(RatingTest, MetaKeywords) {
   const double before = Find(rating_, "low")->Rating;
   rating_.AddMetaKeyword("low");
   EXPECT_EQ(Find(rating_, "low")->Rating, before);
+}
+
+TEST_F(RatingTest, TokensFromALogRateAsTheSource) {
+  Settings().DescOffset = 2;
+  Settings().KeysCount = 50;
+  program_.ByteLimit = 400;
+  std::string longPage;
+  while (longPage.size() < 2000) longPage += "<p>more <b>words</b> here</p> ";
+  const std::string pages[] = {
+      "<title>T</title><h1>Head line</h1><p>body text, 2008. more</p>",
+      "a <!-- qmknoindex --> hidden <!-- qmkindex --> shown <br/> x&amp;y word-",
+      longPage,
+      "<p " + std::string(600, 'a') + "> after",
+      "",
+  };
+  auto rate = [&](const std::string& page, size_t logLimit, bool useLog) {
+    HtmlSource source;
+    source.OpenBytes(page);
+    TokenLog log;
+    if (useLog) {
+      source.SetTokenLog(&log, logLimit);
+      std::string text;
+      while (source.NextToken(text) != TokenKind::End) {
+      }
+      source.SetTokenLog(nullptr, 0);
+    }
+    std::string description = "kept";
+    rating_.RateSource(source, folder_ / "f.htm", description, {}, useLog ? &log : nullptr);
+    std::vector<std::string> seen{description};
+    for (const TWordRecord& r : rating_.Words()) {
+      seen.push_back(r.Word + " " + std::to_string(r.Count) + " " + std::to_string(r.Position) + " " +
+                     std::to_string(r.Rating) + " " + std::to_string(r.Total));
+    }
+    return seen;
+  };
+  for (const std::string& page : pages) {
+    const auto expected = rate(page, 0, false);
+    EXPECT_EQ(rate(page, 1 << 20, true), expected) << page.substr(0, 40);
+    // A log cut short: the rating reads the source again.
+    EXPECT_EQ(rate(page, 30, true), expected) << page.substr(0, 40);
+    // Cut short beyond the byte limit: the log is enough.
+    EXPECT_EQ(rate(page, 800, true), expected) << page.substr(0, 40);
+  }
 }
 
 // ----------------------------------------------------------- sorting
