@@ -20,7 +20,7 @@ permission phone plan platform policy portal position printer privacy procedure 
 program project property proposal protocol publication purchase quality question queue record recovery
 reference region registration regulation release report repository request requirement research reservation
 resource review risk router safety salary sample scanner schedule schema school screen script search security
-seminar server service session setting setup shipment software solution source specification staff standard
+seminar server service session setting setup shipment software solution source spreadsheet staff standard
 statement station storage strategy student study subscription summary supplier support survey switch system
 table tablet task team template terminal test thesis ticket timeline tool topic training transfer travel
 tutorial update upgrade user utility vacation vendor version video visitor volume warehouse warranty website

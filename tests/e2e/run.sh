@@ -10,4 +10,4 @@ export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1
 if [ ! -d node_modules/playwright-core ]; then
   npm ci --no-audit --no-fund --loglevel=error
 fi
-exec node --test --test-reporter=spec engine.test.js templates.test.js pages.test.js cli.test.js
+exec node --test engine.test.js templates.test.js pages.test.js cli.test.js
