@@ -23,6 +23,16 @@ using bench::TheCorpus;
 // A database file in data/, so that the default settings files are read.
 std::string DatabaseFile() { return bench::DataFolder() + "searchdb.js"; }
 
+std::vector<std::string> PagesInMemory(const bench::Corpus& corpus) {
+  std::vector<std::string> pages;
+  for (const std::string& path : corpus.paths) {
+    HtmlSource source;
+    source.OpenSource(path);
+    pages.emplace_back(source.Data());
+  }
+  return pages;
+}
+
 void SetLabel(benchmark::State& state, const bench::Corpus& corpus) {
   state.SetLabel(corpus.origin + ", " + std::to_string(corpus.paths.size()) + " pages, " +
                  std::to_string(corpus.bytes.size() / corpus.paths.size()) + " bytes each");
@@ -52,12 +62,7 @@ void BM_RateSource(benchmark::State& state) {
   RatingSettings settings;
   const std::string data = bench::DataFolder();
   LoadSettings({data + "set.xml", data + "tags.xml", data + "words.xml"}, settings, program);
-  std::vector<std::string> pages;
-  for (const std::string& path : corpus.paths) {
-    HtmlSource source;
-    source.OpenSource(path);
-    pages.emplace_back(source.Data());
-  }
+  const std::vector<std::string> pages = PagesInMemory(corpus);
   size_t next = 0;
   for (auto _ : state) {
     TRating rating(program);
@@ -77,12 +82,7 @@ BENCHMARK(BM_RateSource)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 // The meta pass and the title, pages from memory.
 void BM_PageMetaAndTitle(benchmark::State& state) {
   const bench::Corpus& corpus = TheCorpus();
-  std::vector<std::string> pages;
-  for (const std::string& path : corpus.paths) {
-    HtmlSource source;
-    source.OpenSource(path);
-    pages.emplace_back(source.Data());
-  }
+  const std::vector<std::string> pages = PagesInMemory(corpus);
   size_t next = 0;
   for (auto _ : state) {
     HtmlSource source;

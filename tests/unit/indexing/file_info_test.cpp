@@ -145,6 +145,18 @@ TEST_F(FileInfoTest, NoTemporaryFolderFallsBackToReadingTheFile) {
   EXPECT_EQ(record.URL, "clip.mp3");
 }
 
+TEST_F(FileInfoTest, SettingsEditTakesEffectAtTheNextFile) {
+  const std::string path = folder_.Write("p.html", "<p>one two three four five six</p>");
+  WriteSettings(2);
+  EXPECT_EQ(Extract(path).Keys.size(), 2u);
+  // The same size, written at once: still read anew.
+  WriteSettings(3);
+  EXPECT_EQ(Extract(path).Keys.size(), 3u);
+  WriteSettings(3, "<UTF8Mode value=\"1\"/>");
+  Extract(path);
+  EXPECT_TRUE(program_.UTF8ModeFlag);
+}
+
 TEST_F(FileInfoTest, CategoryAsThePageDeclaresIt) {
   const std::string path = folder_.Write("c.html", "<meta name=\"quillmark-category\" content=\"4\">");
   EXPECT_EQ(Extract(path).Cat, 4);
