@@ -32,9 +32,17 @@ std::string EnvValue(const char* name) {
   return value == nullptr ? std::string() : std::string(value);
 }
 
-// The documents folder named in ~/.config/user-dirs.dirs, with $HOME expanded.
-std::string XdgDocumentsFolder(const std::string& home) {
+// $XDG_CONFIG_HOME; empty when unset or relative, which the XDG rules say
+// to ignore.
+std::string XdgConfigHome() {
   std::string config = EnvValue("XDG_CONFIG_HOME");
+  return IsAbsolutePath(config) ? config : std::string();
+}
+
+// The documents folder named in ~/.config/user-dirs.dirs, with $HOME expanded;
+// empty when none is named, or the name is not an absolute path.
+std::string XdgDocumentsFolder(const std::string& home) {
+  std::string config = XdgConfigHome();
   if (config.empty()) config = home + "/.config";
   std::ifstream dirs(config + "/user-dirs.dirs");
   std::string line;
@@ -46,7 +54,7 @@ std::string XdgDocumentsFolder(const std::string& home) {
       value = value.substr(1, value.size() - 2);
     }
     if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
-    return value;
+    return IsAbsolutePath(value) ? value : std::string();
   }
   return {};
 }
@@ -87,7 +95,7 @@ bool IsOutsideProgramFiles() {
 
 std::string UserSettingsFolder(std::string_view subPath) {
   if (IsOutsideProgramFiles()) return ProgramFolder();
-  std::string config = EnvValue("XDG_CONFIG_HOME");
+  std::string config = XdgConfigHome();
   if (config.empty()) {
     const std::string home = EnvValue("HOME");
     if (home.empty()) return ProgramFolder();

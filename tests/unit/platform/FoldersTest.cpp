@@ -1,6 +1,7 @@
 #include "platform/Folders.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -75,6 +76,14 @@ TEST(PersonalFolder, PrefersTheXdgDocumentsFolder) {
   ASSERT_TRUE(ForceFolder(home / "Other"));
   EnvVarGuard configVar("XDG_CONFIG_HOME", config2.path());
   EXPECT_EQ(PersonalFolder(), home / "Other/");
+
+  // A relative name (which the user-dirs rules do not allow) is not taken
+  // relative to whatever the current folder is.
+  config2.Write("user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"Other\"\n");
+  const std::string here = AbsolutePath("");
+  ASSERT_EQ(::chdir(home.path().c_str()), 0);
+  EXPECT_EQ(PersonalFolder(), homePath);
+  ASSERT_EQ(::chdir(here.c_str()), 0);
 }
 
 TEST(PersonalFolder, IsTheRootWithoutAHome) {
@@ -93,6 +102,10 @@ TEST(UserSettingsFolder, InstalledProgramsUseTheConfigFolder) {
   {
     EnvVarGuard xdg("XDG_CONFIG_HOME", "/tmp/cfg");
     EXPECT_EQ(UserSettingsFolder("Dorvel/Quillmark/"), "/tmp/cfg/Dorvel/Quillmark/");
+  }
+  {
+    EnvVarGuard xdg("XDG_CONFIG_HOME", "relative/cfg");  // ignored, as the XDG rules say
+    EXPECT_EQ(UserSettingsFolder("Dorvel/Quillmark/"), home / ".config/Dorvel/Quillmark/");
   }
   {
     EnvVarGuard noHome("HOME", std::nullopt);
