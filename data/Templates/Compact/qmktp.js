@@ -11,7 +11,9 @@
 // a call: a plain database of 100,000 links does not even parse. Our
 // searchdb.js therefore wraps the arrays in a comment inside a function,
 //     var qmkDatabase = function () {/* ...arrays... */};
-// and this script reads the arrays out of the function's source text. A
+// and this script reads the arrays out of the function's source text. A text
+// holding "*/" would end that comment early; it is written as "*\/", which
+// reads back as "*/" since a backslash takes the next character as it is. A
 // database file that defines the arrays as plain script (an older template, a
 // hand-made file) works too: then the globals cg, ln, ds and kw are used.
 //
@@ -564,8 +566,8 @@
     for (var i = 0; i < nw; i++) start[i + 1] = start[i] + meta[i * 4 + 2];
     var fill = start.slice(0, nw), links = new Int32Array(m), bitsOut = new Uint8Array(m);
     for (var j = 0; j < m; j++) {
-      var at = fill[pWord[j]]++;
-      links[at] = pLink[j]; bitsOut[at] = pBits[j];
+      var dst = fill[pWord[j]]++;
+      links[dst] = pLink[j]; bitsOut[dst] = pBits[j];
     }
 
     this.db = db;
