@@ -92,6 +92,10 @@ class PosixEnv final : public Env {
   }
 
   bool RenameFile(const std::string& from, const std::string& to) override {
+    // The new file takes the access rights of the one it replaces, so a
+    // file the user made private (or shared with a group) stays so.
+    struct stat st{};
+    if (::stat(to.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::chmod(from.c_str(), st.st_mode & 07777);
     return ::rename(from.c_str(), to.c_str()) == 0;
   }
 

@@ -32,7 +32,8 @@ class Env {
   // Creates or empties a file for writing; null on failure. A symbolic link
   // at `path` is not followed: the call fails instead.
   virtual std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) = 0;
-  // Replaces `to` by `from` atomically (rename(2)).
+  // Replaces `to` by `from` atomically (rename(2)); `from` first takes the
+  // access rights of the file it replaces.
   virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
   virtual bool DeleteFile(const std::string& path) = 0;
   virtual bool FileExists(const std::string& path) = 0;

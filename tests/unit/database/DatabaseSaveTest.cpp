@@ -104,6 +104,15 @@ TEST_F(DatabaseSave, ReplacesOnlyTheBlockAndKeepsPrefixAndSuffixByteForByte) {
   EXPECT_EQ(baseRead.Get(0).Desc, "Line one line two");
 }
 
+TEST_F(DatabaseSave, KeepsTheFilesAccessRights) {
+  const std::string path = temp.Write("searchdb.js", Fixture("template.js"));
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_TRUE(Save(path));
+  struct stat st{};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
 struct MarkerCase {
   const char* what;
   std::string file;

@@ -1,6 +1,7 @@
 #include "platform/Env.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -67,6 +68,20 @@ TEST(Env, WritesRenamesAndDeletes) {
   EXPECT_TRUE(env.DeleteFile(temp / "old"));
   EXPECT_FALSE(env.DeleteFile(temp / "old"));
   EXPECT_FALSE(env.NewWritableFile(temp / "no/such/folder/file"));
+}
+
+TEST(Env, ARenamedFileKeepsTheAccessRightsOfTheFileItReplaces) {
+  TempFolder temp;
+  Env& env = Env::Default();
+  const std::string target = temp.Write("private.js", "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+  const std::string fresh = temp.Write("fresh", "new");
+  ASSERT_EQ(::chmod(fresh.c_str(), 0644), 0);
+  EXPECT_TRUE(env.RenameFile(fresh, target));
+  struct stat st{};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  EXPECT_EQ(ReadFile(target), "new");
 }
 
 TEST(Env, CopyFileReplacesTheTargetAndLeavesNoTemporaryFile) {
