@@ -270,3 +270,33 @@ TEST_F(PageInfoTest, Windows1252CodePage) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+// A whole page with its own settings files (tests/fixtures/indexing/pages):
+// title and heading words first, the keywords meta element's phrase, the
+// file name; nothing from the navigation, the footer, the script, the style
+// or the stretch marked "qmknoindex".
+TEST(PageInfoFixture, Article) {
+  const std::string folder = std::string(QUILLMARK_FIXTURES) + "/indexing/pages/";
+  ProgramSettings program;
+  TBaseRecord record;
+  ExtractPageInfo(folder + "article.html", folder + "article.html", folder + "searchdb.js", record,
+                  program);
+  EXPECT_TRUE(program.UTF8ModeFlag);
+  EXPECT_EQ(record.Cat, 2);
+  EXPECT_EQ(record.Caption, "Growing Tomatoes");
+  EXPECT_EQ(record.URL, "article.html");
+  EXPECT_EQ(record.Keys.ToVector(), (std::vector<std::string>{"tomatoes", "growing", "garden", "soil",
+                                                              "vegetable garden", "small", "watering",
+                                                              "article"}));
+  // The body description starts at the eighth word of the page, which here
+  // lies in the style element, and stops growing at 80 bytes.
+  EXPECT_EQ(record.Desc.substr(0, 15), "... serif;} var");
+  EXPECT_EQ(record.Desc.substr(record.Desc.size() - 3), "...");
+  EXPECT_LE(record.Desc.size(), 80u + 6 + 20);
+}
+
+}  // namespace
+}  // namespace qm
