@@ -1,5 +1,11 @@
 #include "ScanTestProject.h"
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "database/Addresses.h"
 #include "database/TextForms.h"
 #include "platform/Env.h"
@@ -37,6 +43,24 @@ std::string ScanTestProject::PathOfUrl(const std::string& url) const {
 
 std::string ScanTestProject::UrlOf(const std::string& relativePath) const {
   return MakeLinkURL(project.DatabaseFile, temp / relativePath, project.Settings.UTF8ModeFlag);
+}
+
+int RunUnprivileged(const std::string& tree, const std::function<int()>& work) {
+  if (::geteuid() != 0) return work();
+  constexpr uid_t kNobody = 65534;
+  ::chmod(tree.c_str(), 0755);
+  ::chown(tree.c_str(), kNobody, kNobody);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(tree)) {
+    ::lchown(entry.path().c_str(), kNobody, kNobody);
+  }
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(255);
+    ::_exit(work());
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) != 255 ? WEXITSTATUS(status) : -1;
 }
 
 std::vector<std::string> SplitList(const std::string& text) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,11 @@ class ScanTestProject : public ::testing::Test {
   ScriptedInteraction ui;
   Project project;
 };
+
+// Runs `work` as user nobody in a child process when the test runs as root
+// (root reads every folder and file), after giving the tree to that user;
+// else in this process. Returns what `work` returned (0 to 254), or -1.
+int RunUnprivileged(const std::string& tree, const std::function<int()>& work);
 
 // "a, b,c" -> {"a", "b", "c"}: the list a settings text gives (comma and
 // blank separated).
