@@ -115,12 +115,11 @@
   Database.prototype.address = function (r) { return decodeAddress(this.url(r), this.charset); };
 
   // Position just after "var NAME=new Array(" (letter case ignored, as the
-  // program finds it), or -1.
-  function findArray(text, name) {
+  // program finds it), or -1. In lower-case text one search does.
+  function findArray(text, name, lower) {
     var open = 'var ' + name + '=new Array(';
-    var at = text.indexOf(open);
-    if (at < 0) at = text.indexOf(open.toLowerCase());
-    if (at < 0) {
+    var at = text.indexOf(lower ? open.toLowerCase() : open);
+    if (at < 0 && !lower) {
       var m = new RegExp('var ' + name + '=new Array\\(', 'i').exec(text);
       at = m ? m.index : -1;
     }
@@ -196,17 +195,18 @@
     // slice of the source that the browser keeps its own way, and reading
     // that character by character is several times slower.
     var low = (text.indexOf('\u0130') >= 0 ? text.replace(/\u0130/g, 'I') : text).toLowerCase();
-    if (low.length !== text.length) low = text;
+    var lowered = low.length === text.length;
+    if (!lowered) low = text;
     db.lower = low;
-    db.separator = low.indexOf('//v2format') >= 0 ? '^' : '+';
+    db.separator = (lowered ? low.indexOf('//v2format') >= 0 : /\/\/v2format/i.test(low)) ? '^' : '+';
     text = low;
-    var cg = scanArray(text, findArray(text, 'cg'));
+    var cg = scanArray(text, findArray(text, 'cg', lowered));
     if (cg) for (var k = 0; k < cg.length; k++) db.categories.push(elementText(db.text, cg, k));
     if (db.categories.length === 1 && db.categories[0] === '') db.categories = [];
-    var ln = scanArray(text, findArray(text, 'ln'));
+    var ln = scanArray(text, findArray(text, 'ln', lowered));
     if (!ln || ln.length === 0) { db.problem = 'damaged'; return db; }
-    var ds = scanArray(text, findArray(text, 'ds')) || { length: 0 };
-    var kw = scanArray(text, findArray(text, 'kw')) || { length: 0 };
+    var ds = scanArray(text, findArray(text, 'ds', lowered)) || { length: 0 };
+    var kw = scanArray(text, findArray(text, 'kw', lowered)) || { length: 0 };
     if (ds.length < ln.length || kw.length < ln.length) db.incomplete = true;
 
     var n = ln.length, sep = db.separator, cat = new Int32Array(n), at = new Int32Array(n * 8), count = 0;
@@ -229,7 +229,7 @@
         var p2 = p1 < 0 ? -1 : text.indexOf(sep, p1 + 1);
         if (p2 >= b) p2 = -1;
         if (p1 >= 0) nextSep = p2 >= 0 ? text.indexOf(sep, p2 + 1) : -2;
-        cat[r] = parseCategory(text.slice(a, p1 < 0 ? b : p1));
+        cat[r] = categoryAt(text, a, p1 < 0 ? b : p1);
         if (p1 < 0) { at[o] = at[o + 1] = at[o + 2] = at[o + 3] = a; }
         else if (p2 < 0) { at[o] = p1 + 1; at[o + 1] = b; at[o + 2] = at[o + 3] = b; }
         else { at[o] = p1 + 1; at[o + 1] = p2; at[o + 2] = p2 + 1; at[o + 3] = b; }
@@ -252,6 +252,16 @@
   function parseCategory(s) {
     var c = parseInt(s, 10);
     return isNaN(c) ? -1 : c;
+  }
+  // The category number in text[a, b): plain digits read in place.
+  function categoryAt(text, a, b) {
+    var v = 0;
+    for (var i = a; i < b; i++) {
+      var d = text.charCodeAt(i) - 48;
+      if (d < 0 || d > 9 || i - a > 8) return parseCategory(text.slice(a, b));
+      v = v * 10 + d;
+    }
+    return a < b ? v : -1;
   }
 
   // The database from arrays defined by a plain database script. They are
@@ -491,11 +501,20 @@
         }
       }
     }
+    // Folding is slow and the same runs come back ("zürich", a dash), so
+    // their words and hashes are kept, up to a limit.
+    var folded = new Map();
     function scanWords(text, bits, rank) {
-      var list = words(fold(text));
-      for (var i = 0; i < list.length; i++) {
-        var w = list[i], h = hashWord(w), g = hashWord2(w), id = find(h, g);
-        post(id >= 0 ? id : newWord(w, ~id, h, g), bits, rank);
+      var list = folded.get(text);
+      if (list === undefined) {
+        var ws = words(fold(text));
+        list = [];
+        for (var k = 0; k < ws.length; k++) list.push(ws[k], hashWord(ws[k]), hashWord2(ws[k]));
+        if (folded.size < 65536) folded.set(text, list);
+      }
+      for (var i = 0; i < list.length; i += 3) {
+        var h = list[i + 1], g = list[i + 2], id = find(h, g);
+        post(id >= 0 ? id : newWord(list[i], ~id, h, g), bits, rank);
       }
     }
     // Keywords in s[from, to) (separated by sep), each ranked by its
