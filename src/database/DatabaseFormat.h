@@ -35,7 +35,8 @@ std::string WriteCategories(const TCat& categories);
 std::string WriteLinks(const TBase& links);
 
 // A text as it stands between the quotes of an element: quotes and
-// backslashes escaped, line breaks (which the reader would turn into a blank)
+// backslashes escaped, the slash of "*/" escaped (a search page may keep the
+// block inside a script comment), line breaks (which the reader would turn into a blank)
 // written as one blank, and, when `separatorFree`, "^" written as a blank,
 // since the separator has no escape.
 void AppendEscaped(std::string& out, std::string_view text, bool separatorFree);

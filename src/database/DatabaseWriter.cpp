@@ -129,7 +129,7 @@ void AppendEscaped(std::string& out, std::string_view text, bool separatorFree) 
   // Runs of bytes that stand for themselves are appended whole.
   static constexpr auto kSpecial = [] {
     std::array<bool, 256> special{};
-    for (unsigned char c : {'\'', '\\', '\r', '\n', '^'}) special[c] = true;
+    for (unsigned char c : {'\'', '\\', '\r', '\n', '^', '/'}) special[c] = true;
     return special;
   }();
   size_t i = 0;
@@ -152,6 +152,12 @@ void AppendEscaped(std::string& out, std::string_view text, bool separatorFree) 
         break;
       case '\n':
         out.push_back(' ');
+        break;
+      case '/':
+        // A search page may hold the block inside a script comment, which
+        // "*/" would end: the slash is escaped there, and reads back as "/".
+        if (run > 0 && text[run - 1] == '*') out.push_back('\\');
+        out.push_back('/');
         break;
       default:  // the separator
         out.push_back(separatorFree ? ' ' : '^');

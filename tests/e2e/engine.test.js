@@ -105,7 +105,10 @@ test('link targets: relative to the page, script schemes never linked', () => {
     ['docs/a b.html', 'docs/a%20b.html'],
     ['100%.html', '100%25.html'],
     ['café.html', 'caf%C3%A9.html'],
-    ['page.html#part', 'page.html#part'],
+    ['page.html#part', 'page.html%23part'],   // a local address is a file name: "#" and "?" belong to it
+    ['what?.html', 'what%3F.html'],
+    ['C:\\site\\a#b.html', 'file:///C:/site/a%23b.html'],
+    ['https://example.org/a#top', 'https://example.org/a#top'],
     ['../up.html', '../up.html'],
     ['https://example.org/a?b=1&c=2', 'https://example.org/a?b=1&c=2'],
     ['mailto:someone@example.org', 'mailto:someone@example.org'],

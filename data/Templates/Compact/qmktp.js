@@ -352,6 +352,9 @@
     // dropped from a scheme, so "java\tscript:" is still a script.
     if (/^(javascript|vbscript|livescript|data):/.test(address.replace(/[\x00-\x20\x7f]+/g, '').toLowerCase())) return null;
     var href;
+    // A file path (no scheme of its own) names a file: "#" and "?" are part of
+    // its name, not a fragment or a query.
+    var filePath = !/^[a-zA-Z][a-zA-Z0-9+.\-]*:/.test(address) || /^[a-zA-Z]:[\\/]/.test(address);
     if (/^[a-zA-Z]:[\\/]/.test(address)) href = 'file:///' + address.replace(/\\/g, '/');   // a path on another drive
     else if (/^\\\\/.test(address)) href = 'file:' + address.replace(/\\/g, '/');           // a network share
     else href = address;
@@ -360,6 +363,7 @@
     href = href.replace(/%/g, '%25');
     try { href = encodeURI(href); } catch (e) { return null; }
     href = href.replace(/%2525/g, '%25');
+    if (filePath) href = href.replace(/#/g, '%23').replace(/\?/g, '%3F');
     var url;
     try { url = new URL(href, base); } catch (e) { return null; }
     return SAFE_SCHEMES[url.protocol] ? href : null;

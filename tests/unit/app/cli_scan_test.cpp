@@ -390,7 +390,7 @@ TEST(CliBadInput, AwkwardNamesLoopsDepthPipesAndPermissions) {
 
 // Disabled until the templates escape "#" and "?" in a local address: the
 // search page now links "a#b.html" to "a" and "what?.html" to "what".
-TEST(CliBadInput, DISABLED_SearchPageLinksNamesWithHashAndQuestionMark) {
+TEST(CliBadInput, SearchPageLinksNamesWithHashAndQuestionMark) {
   TempFolder temp;
   for (const char* name : {"a#b.html", "what?.html", "dir #1/x?y#z.txt"}) temp.Write(name, name);
   const std::string database = NewProject(temp.path());

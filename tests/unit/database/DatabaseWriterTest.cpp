@@ -62,6 +62,8 @@ TEST(DatabaseWriter, EscapesQuotesAndBackslashesAndKeepsLineBreaksOut) {
       {"a^b", true, "a b"},             // no escape for the separator
       {"a^b", false, "a^b"},
       {"\"x\" + y", false, "\"x\" + y"},
+      {"a */ b", false, "a *\\/ b"},    // cannot end a comment around the block
+      {"a/b * /c **/", false, "a/b * /c **\\/"},
       {std::string("n\0l \xC3\xA9\xFF", 7), false, std::string("n\0l \xC3\xA9\xFF", 7)},
   };
   for (const auto& c : cases) {
@@ -116,7 +118,7 @@ TEST(DatabaseWriter, ReadsBackEveryByteAsWritten) {
     link.Cat = cat * 1000003;
     link.Caption = all;
     link.URL = "%2F" + all;
-    link.Desc = all + "^";
+    link.Desc = all + "^*/";
     link.Keys = {all, "+", "'", "\\"};
     base.Add(link);
   }
