@@ -66,7 +66,7 @@ std::string MakeLinkURL(std::string_view databaseFile, std::string_view file, bo
   // A file that does not even start like the database path (another root)
   // keeps its own path.
   if (file.size() >= 2 && (databaseFile.empty() || file[0] != databaseFile[0])) {
-    return EncodeURL(ToStoredText(file, "", utf8Mode));
+    return EncodeURL(PathToStoredText(file, utf8Mode));
   }
   const size_t shorter = std::min(databaseFile.size(), file.size());
   size_t differ = 0;
@@ -89,7 +89,7 @@ std::string MakeLinkURL(std::string_view databaseFile, std::string_view file, bo
   for (size_t i = rest; i < file.size(); ++i) {
     relative.push_back(IsPathSeparator(file[i]) ? '/' : file[i]);
   }
-  return EncodeURL(ToStoredText(relative, "", utf8Mode));
+  return EncodeURL(PathToStoredText(relative, utf8Mode));
 }
 
 std::string LinkURLToPath(std::string_view address, std::string_view databaseFile) {

@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "database/TextForms.h"
 #include "platform/Paths.h"
 #include "support/CodePageGuard.h"
 
@@ -99,6 +100,18 @@ TEST(MakeLinkURL, ConvertsTheFileNameToUtf8InUtf8Mode) {
   }
   CodePageGuard guard("utf-8");
   EXPECT_EQ(MakeLinkURL("/site/db.js", "/site/caf\xC3\xA9.html", true), "caf%C3%A9.html");
+}
+
+TEST(MakeLinkURL, KeepsANameThatIsNotUtf8FindableInTheUtf8CodePage) {
+  // A file copied from an older system: its name holds the latin-1 byte 0xE9.
+  CodePageGuard guard("utf-8");
+  const std::string file = "/site/caf\xE9.html";
+  for (bool utf8Mode : {true, false}) {
+    const std::string url = MakeLinkURL("/site/db.js", file, utf8Mode);
+    EXPECT_EQ(url, "caf%E9.html");
+    const std::string address = ToDisplayText(DecodeURL(url), utf8Mode);
+    EXPECT_EQ(LinkURLToPath(address, "/site/db.js"), file);
+  }
 }
 
 struct PathCase {
