@@ -1,6 +1,5 @@
 #include "indexing/TextPieces.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -10,19 +9,35 @@ namespace {
 constexpr uint64_t kEach = 0x0101010101010101ull;  // one in every byte
 constexpr uint64_t kHigh = 0x8080808080808080ull;  // the top bit of every byte
 
-// Up to 8 bytes of `text` from `at` as one word (missing bytes are zero).
-uint64_t Chunk(std::string_view text, size_t at) {
-  uint64_t v = 0;
-  std::memcpy(&v, text.data() + at, std::min<size_t>(8, text.size() - at));
-  return v;
-}
-
 // The top bit set in every byte of `v` that is an ASCII capital.
 uint64_t Capitals(uint64_t v) {
   const uint64_t low = v & ~kHigh;
   const uint64_t atLeastA = low + (0x80 - 'A') * kEach;
   const uint64_t aboveZ = low + (0x80 - 'Z' - 1) * kEach;
   return atLeastA & ~aboveZ & ~v & kHigh;
+}
+
+template <typename Unsigned>
+uint64_t Load(const char* at) {
+  Unsigned v;
+  std::memcpy(&v, at, sizeof v);
+  return v;
+}
+
+// Calls `take` with words that together hold every byte of `text` (some
+// bytes twice, none outside the text; missing bytes are zero).
+template <typename Take>
+void EveryByte(std::string_view text, Take take) {
+  const char* p = text.data();
+  const size_t n = text.size();
+  if (n >= 8) {
+    for (size_t at = 0; at + 8 <= n; at += 8) take(Load<uint64_t>(p + at));
+    if (n % 8 != 0) take(Load<uint64_t>(p + n - 8));
+  } else if (n >= 4) {
+    take(Load<uint32_t>(p) | Load<uint32_t>(p + n - 4) << 32);
+  } else if (n > 0) {
+    take(Load<uint8_t>(p) | Load<uint8_t>(p + n / 2) << 8 | Load<uint8_t>(p + n - 1) << 16);
+  }
 }
 
 }  // namespace
@@ -45,7 +60,7 @@ std::string AsciiLower(std::string_view text) {
 
 bool IsAsciiText(std::string_view text) {
   uint64_t any = 0;
-  for (size_t at = 0; at < text.size(); at += 8) any |= Chunk(text, at);
+  EveryByte(text, [&](uint64_t v) { any |= v; });
   return (any & kHigh) == 0;
 }
 
@@ -54,11 +69,10 @@ bool AsciiLowerView(std::string_view text, std::string& scratch, std::string_vie
   // word-wide operations.
   uint64_t any = 0;
   uint64_t capitals = 0;
-  for (size_t at = 0; at < text.size(); at += 8) {
-    const uint64_t v = Chunk(text, at);
+  EveryByte(text, [&](uint64_t v) {
     any |= v;
     capitals |= Capitals(v);
-  }
+  });
   if ((any & kHigh) != 0) return false;
   if (capitals == 0) {
     lowered = text;
