@@ -149,10 +149,9 @@ void TRating::IndexWords() {
   tableValid_ = true;
 }
 
-TWordRecord* TRating::Entry(std::string_view word, bool& fresh) {
+TWordRecord* TRating::Entry(std::string_view lowered, bool& fresh) {
   if (!tableValid_) IndexWords();
   fresh = false;
-  const std::string_view lowered = LowerWord(word, program_.UTF8ModeFlag, lowered_);
   const uint64_t hash = WordTable::Hash(lowered);
   const int32_t id = table_.Find(lowered, hash, [this](int32_t i) -> std::string_view {
     return i >= 0 ? std::string_view(words_[static_cast<size_t>(i)].Word)
@@ -177,14 +176,17 @@ TWordRecord* TRating::Entry(std::string_view word, bool& fresh) {
   return &record;
 }
 
-void TRating::AddWord(std::string_view word, int32_t position) {
+void TRating::AddWord(std::string_view word, int32_t position) { AddWord(word, {}, position); }
+
+void TRating::AddWord(std::string_view word, std::string_view lowered, int32_t position) {
   if (word == "-" || suppressed_) return;
-  AddCandidate(word, position);
+  AddCandidate(word, lowered, position);
 }
 
-void TRating::AddCandidate(std::string_view word, int32_t position) {
+void TRating::AddCandidate(std::string_view word, std::string_view lowered, int32_t position) {
+  if (lowered.empty()) lowered = LowerWord(word, program_.UTF8ModeFlag, lowered_);
   bool fresh = false;
-  TWordRecord* record = Entry(word, fresh);
+  TWordRecord* record = Entry(lowered, fresh);
   if (record == nullptr) return;
   if (fresh) {
     record->Count = 1;
@@ -205,7 +207,7 @@ void TRating::AddCandidate(std::string_view word, int32_t position) {
 
 void TRating::AddMetaKeyword(std::string_view keyword) {
   bool fresh = false;
-  TWordRecord* record = Entry(keyword, fresh);
+  TWordRecord* record = Entry(LowerWord(keyword, program_.UTF8ModeFlag, lowered_), fresh);
   if (record == nullptr) return;
   const double keywordRating = Settings().KeywordRating;
   if (fresh) {
@@ -386,6 +388,7 @@ bool TRating::RateTokens(Tokens& tokens, std::string& description, std::string_v
   bool excluded = false;  // inside a stretch marked "qmknoindex"
   std::string_view text;
   std::string lowered;
+  std::string lowerScratch;
   std::string buffer;
 
   auto next = [&]() {
@@ -434,12 +437,16 @@ bool TRating::RateTokens(Tokens& tokens, std::string& description, std::string_v
       switch (kind) {
         case TokenKind::Word: {
           ++wordCount;
-          const std::string_view stored = Stored(text, charset, buffer);
+          // ASCII is stored as it is, and lower-cased on the way.
+          std::string_view lowered;
+          const std::string_view stored = AsciiLowerView(text, lowerScratch, lowered)
+                                              ? text
+                                              : Stored(text, charset, buffer);
           if (describes()) {
             description += ' ';
             description += stored;
           }
-          if (IsCandidateWord(stored, utf8Mode)) AddWord(stored, ClampPosition(position));
+          if (IsCandidateWord(stored, utf8Mode)) AddWord(stored, lowered, ClampPosition(position));
           break;
         }
         case TokenKind::Number: {
@@ -519,7 +526,7 @@ void TRating::AddFileNameWords(const std::string& indexedFile) {
     const std::string_view piece = TrimBlanks(std::string_view(name).substr(begin, i - begin));
     begin = i + 1;
     if (piece.empty()) continue;
-    AddCandidate(Stored(piece, {}, buffer), -1);
+    AddCandidate(Stored(piece, {}, buffer), {}, -1);
   }
 }
 

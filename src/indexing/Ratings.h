@@ -107,12 +107,14 @@ class TRating {
   // The token loop of the rating; false when a log ran out before the end.
   template <typename Tokens>
   bool RateTokens(Tokens& tokens, std::string& description, std::string_view charset);
+  // AddWord with the word's lower-cased form when known (empty: not yet).
+  void AddWord(std::string_view word, std::string_view lowered, int32_t position);
   // AddWord without the "-" and suppression tests; the file-name words take
   // this way whatever the suppression at the end of the page.
-  void AddCandidate(std::string_view word, int32_t position);
-  // The record of the lower-cased `word`; null when a stop-word group drops
-  // the word. A record made here (`fresh` set) has only its Word filled in.
-  TWordRecord* Entry(std::string_view word, bool& fresh);
+  void AddCandidate(std::string_view word, std::string_view lowered, int32_t position);
+  // The record of a lower-cased word; null when a stop-word group drops the
+  // word. A record made here (`fresh` set) has only its Word filled in.
+  TWordRecord* Entry(std::string_view lowered, bool& fresh);
   bool IsDropped(const WordGroupMatch& groups) const;
   void IndexWords();
   void AddKeywordsMeta(HtmlSource& source, std::string_view charset);
