@@ -2,6 +2,7 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -130,21 +131,41 @@ int ReferenceCharsetFor(std::string_view pageCharset, bool utf8Mode) {
 }
 
 void TokenLog::Clear() {
-  kinds_.clear();
-  ends_.clear();
-  texts_.clear();
+  entries_.clear();
+  used_ = 0;
   complete_ = true;
+}
+
+void TokenLog::Grow(size_t bytes) {
+  if (bytes <= capacity_) return;
+  const size_t capacity = std::max(bytes, 2 * capacity_);
+  auto texts = std::make_unique_for_overwrite<char[]>(capacity);
+  if (used_ > 0) std::memcpy(texts.get(), texts_.get(), used_);
+  texts_ = std::move(texts);
+  capacity_ = capacity;
+}
+
+void TokenLog::Reserve(size_t textBytes) {
+  Grow(textBytes);
+  // Pages run at about one token for every two or three bytes.
+  entries_.reserve(textBytes / 2 + 16);
 }
 
 void TokenLog::Append(TokenKind kind, std::string_view text, size_t maxTextBytes) {
   if (!complete_) return;
-  if (text.size() > maxTextBytes || texts_.size() > maxTextBytes - text.size()) {
+  if (text.size() > maxTextBytes || used_ > maxTextBytes - text.size()) {
     complete_ = false;
     return;
   }
-  texts_.append(text);
-  kinds_.push_back(kind);
-  ends_.push_back(texts_.size());
+  Grow(used_ + text.size());
+  char* at = texts_.get() + used_;
+  if (text.size() <= 8) {
+    for (char c : text) *at++ = c;
+  } else {
+    std::memcpy(at, text.data(), text.size());
+  }
+  used_ += text.size();
+  entries_.push_back(Entry{used_, kind});
 }
 
 TokenizerMode TokenizerModeFor(const ProgramSettings& program, std::string_view pageCharset) {
@@ -258,6 +279,11 @@ HtmlSource::CharClass HtmlSource::ClassAt(int64_t at, size_t& length, char32_t* 
 void HtmlSource::SetTokenLog(TokenLog* log, size_t maxTextBytes) {
   log_ = log;
   logLimit_ = maxTextBytes;
+  // The texts of the tokens of the rest of the data are about as long as it.
+  const size_t rest = pos_ >= 0 && static_cast<uint64_t>(pos_) < data_.size()
+                          ? data_.size() - static_cast<size_t>(pos_)
+                          : 0;
+  if (log_ != nullptr) log_->Reserve(std::min(rest, maxTextBytes) + 64);
 }
 
 TokenKind HtmlSource::NextToken(std::string& text) {

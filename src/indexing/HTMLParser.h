@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,27 +66,39 @@ class TokenLog {
  public:
   // Forgets every token; the log is complete again.
   void Clear();
-  size_t Size() const { return kinds_.size(); }
-  TokenKind Kind(size_t i) const { return kinds_[i]; }
+  // Makes room for about `textBytes` bytes of text in tokens, so that
+  // appending does not grow the log piece by piece.
+  void Reserve(size_t textBytes);
+  size_t Size() const { return entries_.size(); }
+  TokenKind Kind(size_t i) const { return entries_[i].kind; }
   // Valid until the log changes.
   std::string_view Text(size_t i) const {
-    return std::string_view(texts_).substr(ends_[i] - Length(i), Length(i));
+    const size_t begin = i == 0 ? 0 : entries_[i - 1].end;
+    return std::string_view(texts_.get() + begin, entries_[i].end - begin);
   }
   // False once a token was left out because the texts would have exceeded
   // the limit given to SetTokenLog; the log then holds the tokens before it.
   bool Complete() const { return complete_; }
-  size_t TextBytes() const { return texts_.size(); }
+  size_t TextBytes() const { return used_; }
 
   // Appends a token unless that would take the texts beyond `maxTextBytes`
   // (then nothing more is appended until Clear).
   void Append(TokenKind kind, std::string_view text, size_t maxTextBytes);
 
  private:
-  size_t Length(size_t i) const { return ends_[i] - (i == 0 ? 0 : ends_[i - 1]); }
+  struct Entry {
+    size_t end;  // end of the token's text in texts_
+    TokenKind kind;
+  };
+  // Grows the text buffer to hold at least `bytes`.
+  void Grow(size_t bytes);
 
-  std::vector<TokenKind> kinds_;
-  std::vector<size_t> ends_;  // end of each token's text in texts_
-  std::string texts_;
+  std::vector<Entry> entries_;
+  // The texts one after the other: used_ of capacity_ bytes. Tokens are a
+  // few bytes each, so they are copied without a library call.
+  std::unique_ptr<char[]> texts_;
+  size_t used_ = 0;
+  size_t capacity_ = 0;
   bool complete_ = true;
 };
 
