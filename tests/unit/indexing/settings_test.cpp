@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "code_page_guard.h"
 #include "indexing/ProgramSettings.h"
 #include "indexing/RatingSettings.h"
+#include "indexing/SettingsCache.h"
 #include "platform/Folders.h"
 #include "support/TempFolder.h"
 
@@ -384,6 +387,39 @@ TEST_F(SettingsFilesTest, EditsBetweenLoadsTakeEffect) {
   EXPECT_TRUE(again.TagRatings.empty());
   EXPECT_TRUE(again.WordGroups.empty());
   EXPECT_FALSE(again.FindInGroups("and").InAnyGroup);
+}
+
+// Files whose times have settled are not read again while their status is
+// the same; an edit changes the change time, so a same-size edit with the old
+// modification time still takes effect at the next load.
+TEST_F(SettingsFilesTest, SettledFilesAreKnownByTheirStatus) {
+  program_.Cache = std::make_shared<SettingsCache>(std::chrono::nanoseconds(0));
+  const auto files = Write("<settings><KeysCount value=\"5\"/></settings>",
+                           "<tags><h1 rating=\"10\"/></tags>",
+                           "<words><group rating=\"-1\">the</group></words>");
+  ASSERT_TRUE(LoadSettings(files, settings_, program_));
+  ASSERT_TRUE(LoadSettings(files, settings_, program_));  // replayed from the status
+  EXPECT_EQ(settings_.KeysCount, 5);
+  // Past the change-time tick of the file system.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const auto stamp = std::filesystem::last_write_time(files.Set);
+  folder_.Write("set.xml", "<settings><KeysCount value=\"6\"/></settings>");
+  folder_.Write("words.xml", "<words><group rating=\"-1\">and</group></words>");
+  std::filesystem::last_write_time(files.Set, stamp);
+  std::filesystem::last_write_time(files.Words, stamp);
+  RatingSettings again;
+  ASSERT_TRUE(LoadSettings(files, again, program_));
+  EXPECT_EQ(again.KeysCount, 6);
+  ASSERT_NE(again.FindTag("h1"), nullptr);
+  EXPECT_TRUE(again.FindInGroups("and").InAnyGroup);
+  // A file replaced by another of the same size is read again too.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const std::string replacement = folder_.Write("other.xml", "<tags><h2 rating=\"10\"/></tags>");
+  std::filesystem::rename(replacement, files.Tags);
+  RatingSettings third;
+  ASSERT_TRUE(LoadSettings(files, third, program_));
+  EXPECT_EQ(third.FindTag("h1"), nullptr);
+  EXPECT_NE(third.FindTag("h2"), nullptr);
 }
 
 // The index answers as the substring rule does, for words and phrases.
