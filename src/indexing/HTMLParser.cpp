@@ -151,19 +151,14 @@ void TokenLog::Reserve(size_t textBytes) {
   entries_.reserve(textBytes / 2 + 16);
 }
 
-void TokenLog::Append(TokenKind kind, std::string_view text, size_t maxTextBytes) {
+void TokenLog::AppendLong(TokenKind kind, std::string_view text, size_t maxTextBytes) {
   if (!complete_) return;
   if (text.size() > maxTextBytes || used_ > maxTextBytes - text.size()) {
     complete_ = false;
     return;
   }
   Grow(used_ + text.size());
-  char* at = texts_.get() + used_;
-  if (text.size() <= 8) {
-    for (char c : text) *at++ = c;
-  } else {
-    std::memcpy(at, text.data(), text.size());
-  }
+  if (!text.empty()) std::memcpy(texts_.get() + used_, text.data(), text.size());
   used_ += text.size();
   entries_.push_back(Entry{used_, kind});
 }
@@ -284,12 +279,6 @@ void HtmlSource::SetTokenLog(TokenLog* log, size_t maxTextBytes) {
                           ? data_.size() - static_cast<size_t>(pos_)
                           : 0;
   if (log_ != nullptr) log_->Reserve(std::min(rest, maxTextBytes) + 64);
-}
-
-TokenKind HtmlSource::NextToken(std::string& text) {
-  const TokenKind kind = ReadToken(text);
-  if (log_ != nullptr) log_->Append(kind, text, logLimit_);
-  return kind;
 }
 
 TokenKind HtmlSource::ReadToken(std::string& text) {

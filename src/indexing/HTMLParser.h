@@ -83,9 +83,24 @@ class TokenLog {
 
   // Appends a token unless that would take the texts beyond `maxTextBytes`
   // (then nothing more is appended until Clear).
-  void Append(TokenKind kind, std::string_view text, size_t maxTextBytes);
+  void Append(TokenKind kind, std::string_view text, size_t maxTextBytes) {
+    // Every token of a page passes here: the common case (room reserved,
+    // limit far off, a short text) is inline and copies without a call.
+    if (complete_ && text.size() <= 8 && text.size() <= capacity_ - used_ &&
+        used_ + text.size() <= maxTextBytes) {
+      char* at = texts_.get() + used_;
+      for (char c : text) *at++ = c;
+      used_ += text.size();
+      entries_.push_back(Entry{used_, kind});
+      return;
+    }
+    AppendLong(kind, text, maxTextBytes);
+  }
 
  private:
+  // Append for the cases the inline path leaves: long texts, growth, the limit.
+  void AppendLong(TokenKind kind, std::string_view text, size_t maxTextBytes);
+
   struct Entry {
     size_t end;  // end of the token's text in texts_
     TokenKind kind;
@@ -142,7 +157,11 @@ class HtmlSource {
   // pending space, which the next call returns as a space token without
   // reading; the pending space belongs to this source (OpenSource and
   // OpenBytes clear it, SeekSource does not).
-  TokenKind NextToken(std::string& text);
+  TokenKind NextToken(std::string& text) {
+    const TokenKind kind = ReadToken(text);
+    if (log_ != nullptr) log_->Append(kind, text, logLimit_);
+    return kind;
+  }
 
   // While `log` is set (not null), every token NextToken returns (the end
   // token included) is appended to it, up to `maxTextBytes` bytes of text.
