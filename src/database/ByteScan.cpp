@@ -54,6 +54,19 @@ class ByteCursor {
   std::vector<std::pair<char, size_t>> next_;
 };
 
+// How common an upper-cased byte is in web pages and text, roughly: a search
+// anchors on the least common byte of what it looks for, so that the scan
+// for candidates stops rarely (a quote or a blank would stop it every few
+// bytes).
+int Commonness(unsigned char upper) {
+  constexpr std::string_view kLettersRarestFirst = "ZQJXKVBPYGFWMUCLDRHSNIOATE";
+  const size_t letter = kLettersRarestFirst.find(static_cast<char>(upper));
+  if (letter != std::string_view::npos) return 10 + static_cast<int>(letter);
+  if (upper >= 0x80) return 5;
+  if (upper >= '0' && upper <= '9') return 30;
+  return 40;  // blanks, quotes, signs of markup
+}
+
 // The position of the quote that closes a text starting at `from`, or the
 // end of the data. With escapes, a quote preceded by an odd number of
 // backslashes (counted back to `from`) is escaped and does not close.
@@ -78,20 +91,28 @@ bool FindText(std::string_view data, std::string_view text, size_t& start) {
   if (text.empty()) return true;
   const unsigned char* upper = UpperTable();
   std::string wanted(text.size(), '\0');
+  size_t anchor = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     wanted[i] = static_cast<char>(upper[static_cast<unsigned char>(text[i])]);
+    if (Commonness(static_cast<unsigned char>(wanted[i])) <
+        Commonness(static_cast<unsigned char>(wanted[anchor]))) {
+      anchor = i;
+    }
   }
+  // Candidates are found by their anchor byte, in order, so the first match
+  // is the leftmost.
   const size_t last = data.size() - text.size();
-  ByteCursor firsts(data, BytesUpperCasingTo(static_cast<unsigned char>(wanted[0]), upper), start,
-                    last + 1);
-  for (size_t p = firsts.Next(start); p != std::string_view::npos; p = firsts.Next(p + 1)) {
-    size_t k = 1;
+  ByteCursor anchors(data, BytesUpperCasingTo(static_cast<unsigned char>(wanted[anchor]), upper),
+                     start + anchor, last + anchor + 1);
+  for (size_t p = anchors.Next(start + anchor); p != std::string_view::npos; p = anchors.Next(p + 1)) {
+    const size_t from = p - anchor;
+    size_t k = 0;
     while (k < wanted.size() &&
-           upper[static_cast<unsigned char>(data[p + k])] == static_cast<unsigned char>(wanted[k])) {
+           upper[static_cast<unsigned char>(data[from + k])] == static_cast<unsigned char>(wanted[k])) {
       ++k;
     }
     if (k == wanted.size()) {
-      start = p + text.size();
+      start = from + text.size();
       return true;
     }
   }

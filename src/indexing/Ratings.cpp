@@ -355,6 +355,11 @@ void TRating::RateSource(HtmlSource& source, const std::string& indexedFile,
                          std::string& description, std::string_view charset, const TokenLog* log) {
   ResetState();
   fileSize_ = static_cast<uint32_t>(source.Size());
+  // Pages give a new candidate every 60 to 80 bytes of the part that is
+  // read: room for them at once saves growing the records step by step.
+  const size_t read = std::min<size_t>(source.Size(), static_cast<size_t>(std::max(program_.ByteLimit, 0)));
+  words_.reserve(read / 64 + 16);
+  groups_.reserve(read / 64 + 16);
   const size_t described = description.size();
   bool rated = false;
   if (log != nullptr) {

@@ -31,6 +31,11 @@ TEST(FindText, FindsTheFirstMatchIgnoringCase) {
       {"abc", "c", 7, false, 7},  // start past the end
       {"aaab", "aab", 0, true, 4},
       {"var cg = new Array(", "var cg=new Array(", 0, false, 0},
+      // Matches are found by their rarest byte, wherever it is in the text.
+      {"k\"Keywords\" \"keywords\"", "\"keywords\"", 0, true, 11},
+      {"\"kw\" \"kw\"", "\"kw\"", 1, true, 9},
+      {"xkw\"", "\"kw\"", 0, false, 0},
+      {"a\"kw", "\"kw\"", 0, false, 0},
   };
   for (const auto& c : cases) {
     size_t pos = c.start;
