@@ -138,7 +138,7 @@ void TokenLog::Clear() {
 
 void TokenLog::Grow(size_t bytes) {
   if (bytes <= capacity_) return;
-  const size_t capacity = std::max(bytes, 2 * capacity_);
+  const size_t capacity = std::min(std::max(bytes, 2 * capacity_), kMostTextBytes);
   auto texts = std::make_unique_for_overwrite<char[]>(capacity);
   if (used_ > 0) std::memcpy(texts.get(), texts_.get(), used_);
   texts_ = std::move(texts);
@@ -146,6 +146,7 @@ void TokenLog::Grow(size_t bytes) {
 }
 
 void TokenLog::Reserve(size_t textBytes) {
+  textBytes = std::min(textBytes, kMostTextBytes);
   Grow(textBytes);
   // Pages run at about one token for every two or three bytes.
   entries_.reserve(textBytes / 2 + 16);
@@ -153,6 +154,7 @@ void TokenLog::Reserve(size_t textBytes) {
 
 void TokenLog::AppendLong(TokenKind kind, std::string_view text, size_t maxTextBytes) {
   if (!complete_) return;
+  maxTextBytes = std::min(maxTextBytes, kMostTextBytes);
   if (text.size() > maxTextBytes || used_ > maxTextBytes - text.size()) {
     complete_ = false;
     return;
@@ -160,7 +162,7 @@ void TokenLog::AppendLong(TokenKind kind, std::string_view text, size_t maxTextB
   Grow(used_ + text.size());
   if (!text.empty()) std::memcpy(texts_.get() + used_, text.data(), text.size());
   used_ += text.size();
-  entries_.push_back(Entry{used_, kind});
+  entries_.push_back(Entry{static_cast<uint32_t>(used_), kind});
 }
 
 TokenizerMode TokenizerModeFor(const ProgramSettings& program, std::string_view pageCharset) {

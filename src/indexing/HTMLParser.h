@@ -77,7 +77,8 @@ class TokenLog {
     return std::string_view(texts_.get() + begin, entries_[i].end - begin);
   }
   // False once a token was left out because the texts would have exceeded
-  // the limit given to SetTokenLog; the log then holds the tokens before it.
+  // the limit given to SetTokenLog (or 4 GiB); the log then holds the tokens
+  // before it.
   bool Complete() const { return complete_; }
   size_t TextBytes() const { return used_; }
 
@@ -91,7 +92,7 @@ class TokenLog {
       char* at = texts_.get() + used_;
       for (char c : text) *at++ = c;
       used_ += text.size();
-      entries_.push_back(Entry{used_, kind});
+      entries_.push_back(Entry{static_cast<uint32_t>(used_), kind});
       return;
     }
     AppendLong(kind, text, maxTextBytes);
@@ -101,11 +102,15 @@ class TokenLog {
   // Append for the cases the inline path leaves: long texts, growth, the limit.
   void AppendLong(TokenKind kind, std::string_view text, size_t maxTextBytes);
 
+  // Texts are kept to 4 GiB - 1 bytes, so that an entry takes 8 bytes: a
+  // page has thousands of tokens, and the log is read back while it is still
+  // in the cache.
+  static constexpr size_t kMostTextBytes = UINT32_MAX;
   struct Entry {
-    size_t end;  // end of the token's text in texts_
+    uint32_t end;  // end of the token's text in texts_
     TokenKind kind;
   };
-  // Grows the text buffer to hold at least `bytes`.
+  // Grows the text buffer to hold at least `bytes` (at most kMostTextBytes).
   void Grow(size_t bytes);
 
   std::vector<Entry> entries_;
