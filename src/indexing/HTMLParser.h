@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -89,8 +90,7 @@ class TokenLog {
     // limit far off, a short text) is inline and copies without a call.
     if (complete_ && text.size() <= 8 && text.size() <= capacity_ - used_ &&
         used_ + text.size() <= maxTextBytes) {
-      char* at = texts_.get() + used_;
-      for (char c : text) *at++ = c;
+      CopyShort(texts_.get() + used_, text.data(), text.size());
       used_ += text.size();
       entries_.push_back(Entry{static_cast<uint32_t>(used_), kind});
       return;
@@ -101,6 +101,22 @@ class TokenLog {
  private:
   // Append for the cases the inline path leaves: long texts, growth, the limit.
   void AppendLong(TokenKind kind, std::string_view text, size_t maxTextBytes);
+  // Copies `n` (at most 8) bytes with a few overlapping loads and stores
+  // that stay inside both ranges, in place of a loop or a library call.
+  static void CopyShort(char* to, const char* from, size_t n) {
+    if (n >= 4) {
+      uint32_t head, tail;
+      std::memcpy(&head, from, 4);
+      std::memcpy(&tail, from + n - 4, 4);
+      std::memcpy(to, &head, 4);
+      std::memcpy(to + n - 4, &tail, 4);
+    } else if (n > 0) {
+      const char first = from[0], middle = from[n / 2], last = from[n - 1];
+      to[0] = first;
+      to[n / 2] = middle;
+      to[n - 1] = last;
+    }
+  }
 
   // Texts are kept to 4 GiB - 1 bytes, so that an entry takes 8 bytes: a
   // page has thousands of tokens, and the log is read back while it is still
@@ -114,8 +130,7 @@ class TokenLog {
   void Grow(size_t bytes);
 
   std::vector<Entry> entries_;
-  // The texts one after the other: used_ of capacity_ bytes. Tokens are a
-  // few bytes each, so they are copied without a library call.
+  // The texts one after the other: used_ of capacity_ bytes.
   std::unique_ptr<char[]> texts_;
   size_t used_ = 0;
   size_t capacity_ = 0;
