@@ -80,7 +80,9 @@ void ExpectLinksOpen(const std::string& database, const std::string& root,
   for (const Link& link : links) {
     EXPECT_TRUE(fs::is_regular_file(root + link.address)) << link.address;
     const auto content = contents.find(link.address);
-    if (content != contents.end()) EXPECT_EQ(ReadFile(root + link.address), content->second);
+    if (content != contents.end()) {
+      EXPECT_EQ(ReadFile(root + link.address), content->second);
+    }
   }
   bool haveNode = false;
   const std::vector<std::string> targets = test::SearchPageTargets(database, &haveNode);
@@ -133,7 +135,9 @@ TEST(CliAdd, SampleSiteInSeveralCharsets) {
   };
   for (const Link& link : links) {
     const auto caption = captions.find(link.address);
-    if (caption != captions.end()) EXPECT_EQ(link.caption, caption->second);
+    if (caption != captions.end()) {
+      EXPECT_EQ(link.caption, caption->second);
+    }
     EXPECT_EQ(link.cat, 0);
   }
   ExpectLinksOpen(database, root);

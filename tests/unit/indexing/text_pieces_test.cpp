@@ -33,7 +33,9 @@ void ExpectLikeReference(const std::string& text) {
   if (!ascii) return;
   EXPECT_EQ(lowered, ReferenceLower(text));
   // Text without capitals is given back as it is, without a copy.
-  if (ReferenceLower(text) == text) EXPECT_EQ(lowered.data(), text.data());
+  if (ReferenceLower(text) == text) {
+    EXPECT_EQ(lowered.data(), text.data());
+  }
 }
 
 TEST(TextPieces, EveryByteAtEveryPlace) {
