@@ -283,16 +283,20 @@ void HtmlSource::SetTokenLog(TokenLog* log, size_t maxTextBytes) {
   if (log_ != nullptr) log_->Reserve(std::min(rest, maxTextBytes) + 64);
 }
 
-TokenKind HtmlSource::ReadToken(std::string& text) {
+TokenKind HtmlSource::ReadToken(std::string_view& text) {
+  // Every token but a word with a dropped byte or a decoded reference is a
+  // run of the data itself (or a fixed text), so its text is a view: no
+  // bytes are copied for it.
+  static constexpr std::string_view kBlank = " ";
   if (pendingSpace_) {
     pendingSpace_ = false;
-    text.assign(1, ' ');
+    text = kBlank;
     return TokenKind::Space;
   }
   if (classUtf8_ != mode_.UTF8Mode) PrepareLetters();
   const int c = ReadByte();
   if (c < 0) {
-    text.clear();
+    text = {};
     return TokenKind::End;
   }
   const unsigned char cls = class_[c];
@@ -300,6 +304,7 @@ TokenKind HtmlSource::ReadToken(std::string& text) {
     --pos_;
     return ReadWord(text);
   }
+  const size_t at = static_cast<size_t>(pos_ - 1);
   if (cls & kUtf8) {
     size_t length = 1;
     if (ClassAt(pos_ - 1, length) == CharClass::Letter) {
@@ -307,15 +312,15 @@ TokenKind HtmlSource::ReadToken(std::string& text) {
       return ReadWord(text);
     }
     // A blank, punctuation or symbol character of UTF-8 text: one symbol.
-    text.assign(data_, static_cast<size_t>(pos_ - 1), length);
+    text = std::string_view(data_).substr(at, length);
     pos_ += static_cast<int64_t>(length - 1);
     return TokenKind::Symbol;
   }
-  text.assign(1, static_cast<char>(c));
   if (c <= 0x20) {
-    text[0] = ' ';
+    text = kBlank;
     return TokenKind::Space;
   }
+  text = std::string_view(data_).substr(at, 1);
   switch (c) {
     case '-':
       return TakeGreaterThan(text) ? TokenKind::CommentEnd : TokenKind::Symbol;
@@ -334,29 +339,29 @@ TokenKind HtmlSource::ReadToken(std::string& text) {
     case '<': {
       const int n = ReadByte();
       if (n < 0) {
-        text.clear();
+        text = {};
         return TokenKind::End;
       }
       if (n == '/') {
-        text.push_back('/');
+        text = std::string_view(data_).substr(at, 2);
         return TokenKind::EndTagOpen;
       }
       if (n == '?') {
-        text.push_back('?');
+        text = std::string_view(data_).substr(at, 2);
         return TokenKind::ProcessingInstructionOpen;
       }
       if (n == '!') {
         const int m = ReadByte();
         if (m < 0) {
-          text.clear();
+          text = {};
           return TokenKind::End;
         }
-        text.push_back('!');
         if (m == '-') {
-          text.push_back('-');
+          text = std::string_view(data_).substr(at, 3);
           return TokenKind::CommentOpen;
         }
         --pos_;
+        text = std::string_view(data_).substr(at, 2);
         return TokenKind::DeclarationOpen;
       }
       --pos_;
@@ -371,40 +376,84 @@ TokenKind HtmlSource::ReadToken(std::string& text) {
   return TokenKind::Symbol;
 }
 
-// Consumes a ">" that follows, appending it to `text`; false when the next
-// byte is something else.
-bool HtmlSource::TakeGreaterThan(std::string& text) {
+// Consumes a ">" that follows, extending `text` (the byte before it) over
+// it; false when the next byte is something else.
+bool HtmlSource::TakeGreaterThan(std::string_view& text) {
   if (PeekByte() != '>') return false;
   ++pos_;
-  text.push_back('>');
+  text = std::string_view(text.data(), 2);
   return true;
 }
 
-// A number: the first digit is in `text`; digits and , - . : follow. A "d"
-// makes it a word that ends there ("3D").
-TokenKind HtmlSource::ReadNumber(std::string& text) {
+// A number: the first digit is `text`, the byte before the position; digits
+// and , - . : follow. A "d" makes it a word that ends there ("3D").
+TokenKind HtmlSource::ReadNumber(std::string_view& text) {
+  const size_t at = static_cast<size_t>(pos_ - 1);
+  TokenKind kind = TokenKind::Number;
   for (;;) {
     const int b = ReadByte();
-    if (b < 0) return TokenKind::Number;
-    if (IsDigit(b) || b == ',' || b == '-' || b == '.' || b == ':') {
-      text.push_back(static_cast<char>(b));
-      continue;
-    }
+    if (b < 0) break;
+    if (IsDigit(b) || b == ',' || b == '-' || b == '.' || b == ':') continue;
     if (b == 'd' || b == 'D') {
-      text.push_back(static_cast<char>(b));
-      return TokenKind::Word;
+      kind = TokenKind::Word;
+      break;
     }
     --pos_;
-    return TokenKind::Number;
+    break;
   }
+  text = std::string_view(data_).substr(at, static_cast<size_t>(pos_) - at);
+  return kind;
 }
 
-TokenKind HtmlSource::ReadWord(std::string& text) {
-  text.clear();
+// The text of a word as it is read: a view of the data while the word is
+// one run of it, a copy in `scratch` from the first byte that is dropped or
+// replaced (a reference, an apostrophe).
+class HtmlSource::WordText {
+ public:
+  WordText(std::string_view data, std::string& scratch) : data_(data), scratch_(scratch) {}
+
+  // Adds the data bytes [at, at + n).
+  void AppendData(size_t at, size_t n) {
+    if (!copied_) {
+      if (length_ == 0) begin_ = at;
+      if (begin_ + length_ == at) {
+        length_ += n;
+        return;
+      }
+      Copy();
+    }
+    scratch_.append(data_.data() + at, n);
+  }
+  // Adds bytes that are not the data's own at this place.
+  void AppendOther(std::string_view bytes) {
+    if (bytes.empty()) return;
+    if (!copied_) Copy();
+    scratch_.append(bytes);
+  }
+  std::string_view View() const {
+    return copied_ ? std::string_view(scratch_) : data_.substr(begin_, length_);
+  }
+  bool Empty() const { return copied_ ? scratch_.empty() : length_ == 0; }
+
+ private:
+  void Copy() {
+    scratch_.assign(data_.data() + begin_, length_);
+    copied_ = true;
+  }
+
+  std::string_view data_;
+  std::string& scratch_;
+  size_t begin_ = 0;
+  size_t length_ = 0;
+  bool copied_ = false;
+};
+
+TokenKind HtmlSource::ReadWord(std::string_view& result) {
+  WordText text(data_, word_);
   const char* data = data_.data();
   const size_t size = data_.size();
   for (;;) {
-    // Runs of letters and digits, the bulk of any word, are copied at once.
+    // Runs of letters and digits, the bulk of any word, are taken at once.
     const size_t at = static_cast<size_t>(pos_);
     size_t end = at;
     while (end < size) {
@@ -418,11 +467,14 @@ TokenKind HtmlSource::ReadWord(std::string& text) {
       end += length;
     }
     if (end > at) {
-      text.append(data + at, end - at);
+      text.AppendData(at, end - at);
       pos_ = static_cast<int64_t>(end);
     }
+    result = text.View();
     int c = ReadByte();
     if (c < 0) return TokenKind::Word;
+    // The byte just read, when it joins the word.
+    const size_t byteAt = static_cast<size_t>(pos_ - 1);
     if (c >= 0x80) {
       // A character of UTF-8 text that is no letter: the typographic
       // apostrophe is dropped like "'", anything else ends the word.
@@ -445,8 +497,8 @@ TokenKind HtmlSource::ReadWord(std::string& text) {
         return TokenKind::Word;
       }
     } else if (c <= 0x20) {
-      if (text.empty()) {
-        text.assign(1, ' ');
+      if (text.Empty()) {
+        result = " ";
         return TokenKind::Space;
       }
       pendingSpace_ = true;
@@ -454,35 +506,35 @@ TokenKind HtmlSource::ReadWord(std::string& text) {
     } else if (c == '&') {
       const ReferenceKind kind = DecodeReference(entity_);
       if (kind == ReferenceKind::Blank) {
-        if (text.empty()) {
-          text.assign(1, ' ');
+        if (text.Empty()) {
+          result = " ";
           return TokenKind::Space;
         }
         pendingSpace_ = true;
         return TokenKind::Word;
       }
-      text += entity_;
-      if (kind == ReferenceKind::Literal && entity_.size() >= 2) text.push_back(' ');
+      text.AppendOther(entity_);
+      if (kind == ReferenceKind::Literal && entity_.size() >= 2) text.AppendOther(" ");
       continue;
     } else if (c == '\'') {
       continue;  // "don't" gives "dont"
     }
     switch (c) {
       case '+':
-        if (LowerEquals(text, "c") || LowerEquals(text, "c+") || LowerEquals(text, "com")) {
-          text.push_back('+');
+        if (LowerEquals(result, "c") || LowerEquals(result, "c+") || LowerEquals(result, "com")) {
+          text.AppendData(byteAt, 1);
           continue;
         }
         break;
       case '#':
-        if (LowerEquals(text, "c")) {
-          text.push_back('#');
+        if (LowerEquals(result, "c")) {
+          text.AppendData(byteAt, 1);
           continue;
         }
         break;
       case '.':
-        if (LowerEquals(text, "asp") || LowerEquals(text, "x")) {
-          text.push_back('.');
+        if (LowerEquals(result, "asp") || LowerEquals(result, "x")) {
+          text.AppendData(byteAt, 1);
           continue;
         }
         break;
@@ -490,9 +542,9 @@ TokenKind HtmlSource::ReadWord(std::string& text) {
         break;
     }
     if (mode_.ProgrammingLanguageMode) {
-      if (c == '_' || (c == '/' && (LowerEquals(text, "c++") || LowerEquals(text, "tcp"))) ||
-          (c == '-' && (LowerEquals(text, "wi") || LowerEquals(text, "objective")))) {
-        text.push_back(static_cast<char>(c));
+      if (c == '_' || (c == '/' && (LowerEquals(result, "c++") || LowerEquals(result, "tcp"))) ||
+          (c == '-' && (LowerEquals(result, "wi") || LowerEquals(result, "objective")))) {
+        text.AppendData(byteAt, 1);
         continue;
       }
     }
@@ -500,7 +552,7 @@ TokenKind HtmlSource::ReadWord(std::string& text) {
       // Hyphenated words, paths and dates stay one word.
       size_t length;
       if (ClassAt(pos_, length) != CharClass::Other) {
-        text.push_back(static_cast<char>(c));
+        text.AppendData(byteAt, 1);
         continue;
       }
     }
@@ -587,7 +639,7 @@ HtmlSource::ReferenceKind HtmlSource::DecodeReference(std::string& out) {
 // Scans
 
 bool HtmlSource::FindElement(std::string_view name) {
-  std::string text;
+  std::string_view text;
   for (;;) {
     TokenKind kind = NextToken(text);
     if (kind == TokenKind::End) return false;
@@ -599,7 +651,7 @@ bool HtmlSource::FindElement(std::string_view name) {
 }
 
 bool HtmlSource::SkipToTagEnd() {
-  std::string text;
+  std::string_view text;
   for (;;) {
     const TokenKind kind = NextToken(text);
     if (kind == TokenKind::End) return false;

@@ -178,6 +178,15 @@ class HtmlSource {
   // reading; the pending space belongs to this source (OpenSource and
   // OpenBytes clear it, SeekSource does not).
   TokenKind NextToken(std::string& text) {
+    std::string_view view;
+    const TokenKind kind = NextToken(view);
+    text.assign(view);
+    return kind;
+  }
+  // The same with the token's text as a view, valid until the next token is
+  // read or the source changes: most tokens are runs of the data, which are
+  // then not copied.
+  TokenKind NextToken(std::string_view& text) {
     const TokenKind kind = ReadToken(text);
     if (log_ != nullptr) log_->Append(kind, text, logLimit_);
     return kind;
@@ -244,10 +253,11 @@ class HtmlSource {
   // length in bytes (1 except for a UTF-8 sequence); Other outside the data.
   // `cp` receives the code point of a UTF-8 sequence.
   CharClass ClassAt(int64_t at, size_t& length, char32_t* cp = nullptr) const;
-  TokenKind ReadToken(std::string& text);
-  TokenKind ReadWord(std::string& text);
-  TokenKind ReadNumber(std::string& text);
-  bool TakeGreaterThan(std::string& text);
+  TokenKind ReadToken(std::string_view& text);
+  class WordText;
+  TokenKind ReadWord(std::string_view& text);
+  TokenKind ReadNumber(std::string_view& text);
+  bool TakeGreaterThan(std::string_view& text);
   ReferenceKind DecodeReference(std::string& out);
   void PrepareLetters();
 
@@ -256,6 +266,7 @@ class HtmlSource {
   bool pendingSpace_ = false;
   TokenizerMode mode_;
   std::string entity_;  // scratch for references inside words
+  std::string word_;    // text of a word that is not a run of the data
   TokenLog* log_ = nullptr;
   size_t logLimit_ = 0;
   // Byte classes (letter, digit, high byte of UTF-8 text) for the code page

@@ -315,16 +315,11 @@ bool IsMarkerComment(TokenKind kind, std::string_view text, std::string_view mar
 class SourceTokens {
  public:
   explicit SourceTokens(HtmlSource& source) : source_(source) { source_.SeekSource(0, 0); }
-  TokenKind Next(std::string_view& text) {
-    const TokenKind kind = source_.NextToken(buffer_);
-    text = buffer_;
-    return kind;
-  }
+  TokenKind Next(std::string_view& text) { return source_.NextToken(text); }
   bool RanOut() const { return false; }
 
  private:
   HtmlSource& source_;
-  std::string buffer_;
 };
 
 // The tokens of a log, as the source gave them. A log that was cut short
